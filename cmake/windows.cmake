@@ -1,0 +1,69 @@
+# Windows build: tunelift.exe and the tests that run under Wine.
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+if(MINGW)
+  # One self-contained exe: no libstdc++/libgcc/winpthread DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# Everything Windows-specific except the entry point, so that tests link the same code.
+file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/win/*_win.cpp ${CMAKE_SOURCE_DIR}/ui/*_win.cpp)
+list(FILTER WIN_SOURCES EXCLUDE REGEX "main_win\\.cpp$")
+add_library(tunelift_win STATIC ${WIN_SOURCES})
+target_link_libraries(tunelift_win PUBLIC tunelift_engine tunelift_language
+                      comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32 uxtheme)
+
+# Manifest, icon and version info, shared by the exe and the window tests.
+add_library(tunelift_resources OBJECT ${CMAKE_SOURCE_DIR}/ui/tunelift.rc)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/ui/tunelift.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/ui/tunelift.manifest;${CMAKE_SOURCE_DIR}/ui/tunelift.ico")
+
+add_executable(tunelift WIN32 ${CMAKE_SOURCE_DIR}/ui/main_win.cpp $<TARGET_OBJECTS:tunelift_resources>)
+target_link_libraries(tunelift PRIVATE tunelift_win)
+if(MINGW)
+  target_link_options(tunelift PRIVATE -municode -s)
+endif()
+
+if(TUNELIFT_TESTS)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  if(EXISTS /usr/src/googletest/CMakeLists.txt)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+
+  set(WINE_TEST_ENV
+      "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+      "WINEDEBUG=-all"
+      "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")
+
+  # One executable per folder under tests/win: each costs one Wine start.
+  file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win/*)
+  foreach(dir ${WIN_TEST_DIRS})
+    if(NOT IS_DIRECTORY ${dir})
+      continue()
+    endif()
+    get_filename_component(suite ${dir} NAME)
+    file(GLOB suite_sources CONFIGURE_DEPENDS ${dir}/*.cpp ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+    if(suite STREQUAL "support" OR NOT suite_sources)
+      continue()
+    endif()
+    set(target win_${suite}_tests)
+    add_executable(${target} ${suite_sources} $<TARGET_OBJECTS:tunelift_resources>)
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win/support)
+    target_link_libraries(${target} PRIVATE tunelift_win GTest::gtest_main)
+    add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+    set_tests_properties(${target} PROPERTIES TIMEOUT 600 ENVIRONMENT "${WINE_TEST_ENV}")
+  endforeach()
+endif()
+
+file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_win.cpp)
+foreach(src ${WIN_BENCH_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} $<TARGET_OBJECTS:tunelift_resources>)
+  target_link_libraries(${name} PRIVATE tunelift_win)
+  if(MINGW)
+    target_link_options(${name} PRIVATE -municode)
+  endif()
+endforeach()

@@ -1,0 +1,57 @@
+// The file system as the engine sees it. The Windows build implements it over
+// the W entry points; tests implement it in memory or over real folders.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tunelift {
+
+// One entry of a folder search, as the kernel reports it.
+struct FindRecord {
+    std::wstring Name;        // long name
+    std::wstring ShortName;   // 8.3 alternate name; empty when the file system has none
+    uint32_t Attributes = 0;
+    uint64_t CreationTime = 0;
+    uint64_t LastAccessTime = 0;
+    uint64_t LastWriteTime = 0;
+    uint64_t Size = 0;
+};
+
+constexpr uint32_t kAttributeDirectory = 0x10;
+
+// An open folder search; destroying it closes the search.
+class FileSearch {
+public:
+    virtual ~FileSearch() = default;
+    // The next entry, or false when the search has none left.
+    virtual bool Next(FindRecord& out) = 0;
+};
+
+class FileServices {
+public:
+    virtual ~FileServices() = default;
+
+    // Line `lineToRead` (from 1) of a playlist file; "" for a missing, hidden or system
+    // file, a folder, line 0 or less, and past the last line.
+    virtual std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) = 0;
+
+    // The whole decoded text of a playlist file, or "" when it is missing.
+    virtual std::wstring ReadAll(const std::wstring& file) = 0;
+
+    // True for an existing file of any size; false for "", a missing file or folder,
+    // and a folder.
+    virtual bool FileExists(const std::wstring& file) = 0;
+
+    // Copies source over dest (replacing it), reporting progress through mdlCopyBar.
+    // Never leaves a partial file under dest's name.
+    virtual bool FileCopy(const std::wstring& source, const std::wstring& dest) = 0;
+
+    // Starts a search over a pattern such as "E:\Player\*.*"; null when it cannot start.
+    virtual std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) = 0;
+
+    // Deletes one file by its literal path; false when it could not.
+    virtual bool DeleteFile(const std::wstring& path) = 0;
+};
+
+}  // namespace tunelift

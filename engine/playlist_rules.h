@@ -1,0 +1,31 @@
+// What a playlist line means: the kind test on line 1 and the entry tests.
+// Pure functions: a line in, a value out, no I/O.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tunelift {
+
+enum class PlaylistKind { M3u, Pls };
+
+// How an entry was written; the overwrite rule of a Save run depends on it.
+enum class EntryForm {
+    M3uPath,   // a line of an M3U/TXT list
+    PlsDrive,  // FileN=C:\...  (overwrite rule applies)
+    PlsName,   // FileN=a.mp3   (always copied)
+};
+
+struct PlaylistEntry {
+    std::wstring SourcePath;  // handed to the copy exactly as written; may be relative
+    std::wstring DestName;    // name of the copy inside the destination folder
+    EntryForm Form = EntryForm::M3uPath;
+};
+
+// Line 1 decides the kind; no kind means the file is no playlist.
+std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view firstLine);
+
+// An entry, or nothing when the line is no entry of a playlist of that kind.
+std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line);
+
+}  // namespace tunelift

@@ -1,0 +1,53 @@
+// What a run needs from the window that drives it: box texts, options, the log
+// view, the status panels, the bar, the log scroll bar, the message loop and the
+// error message box. frmCrateway implements it; tests script it.
+#pragma once
+#include <string>
+
+namespace tunelift {
+
+namespace mdlCopyBar { class ProgressBar; }
+
+// The language texts a run reads, always at the moment it shows them.
+enum class RunText {
+    CopiedTo, NoPlaylist, AllCopied, SearchFinished, Canceled,
+    SelectPlaylist, SelectDestination,
+    PanelFile, PanelFilename, PanelProgress,
+    PromptPlaylist, PromptDestination,
+};
+
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    virtual std::wstring Text(RunText id) const = 0;
+
+    virtual std::wstring PathFrom() const = 0;      // txtPathfrom.Text
+    virtual std::wstring PathTo() const = 0;        // txtPathto.Text
+    virtual int OverwriteValue() const = 0;         // chkExists.Value (1 ticked)
+    virtual int SyncValue() const = 0;              // chkKill.Value (1 ticked)
+
+    virtual std::wstring LogText() const = 0;       // txtPlaylist.Text
+    virtual void SetLogText(const std::wstring& text) = 0;
+
+    virtual void SetPanel(int panel, const std::wstring& text) = 0;  // panels 1..3
+
+    // pgbCopy. SetBarValue is only called with values within 0..BarMax().
+    virtual int BarValue() const = 0;
+    virtual int BarMax() const = 0;
+    virtual void SetBarValue(int value) = 0;
+    virtual void SetBarMax(int max) = 0;            // keeps the value when it still fits
+    virtual mdlCopyBar::ProgressBar& CopyProgressBar() = 0;
+
+    // vsbListLog: sets range and position; a changed position raises the
+    // scroll refresh (vsbListLog_Change) before this returns.
+    virtual void SetLogScroll(int min, int max, int value) = 0;
+
+    // Handles every pending window message, then returns.
+    virtual void YieldToWindow() = 0;
+
+    // Message box with the title "Error", the critical-stop icon and OK.
+    virtual void ShowError(const std::wstring& text) = 0;
+};
+
+}  // namespace tunelift

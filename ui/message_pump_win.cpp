@@ -1,0 +1,70 @@
+#include "ui/message_pump_win.h"
+
+namespace tunelift::ui {
+namespace {
+
+void (*g_hook)(void*) = nullptr;
+void* g_hookContext = nullptr;
+HWND g_dialogWindow = nullptr;
+ULONGLONG g_lastLook = 0;
+bool g_quit = false;
+WPARAM g_quitCode = 0;
+
+void Dispatch(MSG& msg) {
+    if (g_dialogWindow && IsDialogMessageW(g_dialogWindow, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void BeforeDispatch() {
+    if (g_hook) g_hook(g_hookContext);
+}
+
+}  // namespace
+
+void SetBeforeDispatch(void (*hook)(void*), void* context) {
+    g_hook = hook;
+    g_hookContext = context;
+}
+
+void SetDialogWindow(HWND hwnd) { g_dialogWindow = hwnd; }
+
+bool QuitRequested() { return g_quit; }
+
+void YieldToWindow() {
+    // A run yields hundreds of times per playlist line. Asking the queue is a kernel
+    // (under Wine a server) round trip, so it is asked at most once per clock tick;
+    // that still services the window hundreds of times a second.
+    const ULONGLONG now = GetTickCount64();
+    if (now == g_lastLook) return;
+    g_lastLook = now;
+    if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return;
+
+    BeforeDispatch();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            g_quit = true;
+            g_quitCode = msg.wParam;
+            break;
+        }
+        Dispatch(msg);
+    }
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (!g_quit) {
+        BeforeDispatch();
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            g_quitCode = msg.wParam;
+            break;
+        }
+        if (got == -1) break;
+        Dispatch(msg);
+    }
+    return static_cast<int>(g_quitCode);
+}
+
+}  // namespace tunelift::ui

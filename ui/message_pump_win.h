@@ -1,0 +1,25 @@
+// The one yield helper: long work calls YieldToWindow() to let the window handle what is
+// pending, and the program's message loop dispatches through the same path.
+#pragma once
+#include <windows.h>
+
+namespace tunelift::ui {
+
+// Handles every pending window message, then returns. Costs a clock read when the
+// queue was already looked at during the current clock tick.
+void YieldToWindow();
+
+// Runs before pending messages are dispatched: the window flushes deferred control
+// texts here, so whatever a message handler or another process reads is current.
+void SetBeforeDispatch(void (*hook)(void* context), void* context);
+
+// The window whose dialog keys (Tab, Enter) the pump translates.
+void SetDialogWindow(HWND hwnd);
+
+// The program's message loop; returns the exit code of WM_QUIT.
+int RunMessageLoop();
+
+// True once WM_QUIT has been seen by YieldToWindow(); the outer loop then ends.
+bool QuitRequested();
+
+}  // namespace tunelift::ui

@@ -51,7 +51,7 @@ public:
     virtual std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) = 0;
 
     // Deletes one file by its literal path; false when it could not.
-    virtual bool DeleteFile(const std::wstring& path) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
 };
 
 }  // namespace tunelift

@@ -1,0 +1,82 @@
+#include "window_fixture.h"
+
+#include <shlobj.h>
+
+#include "ui/message_pump_win.h"
+#include "win/file_services_win.h"
+
+namespace tunelift::testing {
+
+void ScriptedModal::ErrorBox(HWND, const std::wstring& text) { errorBoxes.push_back({text}); }
+
+std::unique_ptr<FileServices> WindowTest::MakeFiles() { return win::CreateFileServices(); }
+
+void WindowTest::SetUp() {
+    files = MakeFiles();
+    window = std::make_unique<ui::frmCrateway>(*files, modal);
+    window->SetExitAction([this] { ++exitCalls; });
+    // Hidden: under Xvfb without a window manager, Wine waits two seconds for every
+    // shown top-level window to be withdrawn when it is destroyed.
+    ASSERT_TRUE(window->Create(SW_HIDE));
+    Pump();
+}
+
+void WindowTest::TearDown() {
+    window.reset();
+    Pump();
+}
+
+void WindowTest::Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (window) window->FlushDeferredTexts();
+}
+
+void WindowTest::Click(int id) {
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+void WindowTest::Menu(int id) { SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void WindowTest::ChooseLanguage(const wchar_t* item) {
+    HWND combo = Item(ids::cmbLang);
+    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(ids::cmbLang, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+}
+
+void WindowTest::KeyUpInLanguageBox(WPARAM key) {
+    SendMessageW(Item(ids::cmbLang), WM_KEYUP, key, 0xC0000001);
+}
+
+void WindowTest::Press(int id, WPARAM key, wchar_t character) {
+    HWND control = Item(id);
+    SendMessageW(control, WM_KEYDOWN, key, 1);
+    if (character) SendMessageW(control, WM_CHAR, character, 1);
+    SendMessageW(control, WM_KEYUP, key, 0xC0000001);
+}
+
+void WindowTest::SetText(int id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
+
+void WindowTest::Drop(int id, const std::vector<std::wstring>& paths) {
+    // A shell file list: DROPFILES followed by NUL-separated wide names and a final NUL.
+    size_t chars = 1;
+    for (const auto& p : paths) chars += p.size() + 1;
+    const size_t bytes = sizeof(DROPFILES) + chars * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* names = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
+    for (const auto& p : paths) {
+        wcscpy(names, p.c_str());
+        names += p.size() + 1;
+    }
+    *names = L'\0';
+    GlobalUnlock(memory);
+    SendMessageW(Item(id), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+}  // namespace tunelift::testing

@@ -1,0 +1,621 @@
+#include "ui/frm_crateway_win.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/control_ids.h"
+#include "ui/message_pump_win.h"
+
+namespace tunelift::ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TuneliftCrateway";
+constexpr wchar_t kCaption[] = L"Tevkan's Tunelift 1.0";
+constexpr int kClientWidthTwips = 10665;
+constexpr int kClientHeightTwips = 5355;
+constexpr int kPanel2WidthTwips = 1440;
+constexpr int kPanel3WidthTwips = 1200;
+
+constexpr wchar_t kAboutText[] =
+    L"Tevkan's Tunelift 1.0\r\n\r\n"
+    L"Carries a playlist to your player: every song the playlist names is copied into "
+    L"one folder on the player, stick or card.\r\n\r\n"
+    L"Check first, copy with Copy!, tick Sync to clear out what the playlist no longer "
+    L"names.\r\n\r\nhttps://tunelift.example.org";
+
+enum class Font { Default, Verdana };
+
+// One row per control, in tab order; positions in twips as designed.
+struct ControlSpec {
+    int id;
+    const wchar_t* className;
+    DWORD style;
+    const wchar_t* designText;
+    int left, top, width, height;
+    Font font;
+    const wchar_t* accessibleName;
+    int parent;  // 0: the window; otherwise the container's ID
+};
+
+const ControlSpec kControls[] = {
+    {ids::cmdSearch, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 150, 1515, 315, Font::Verdana, L"Search playlist", 0},
+    {ids::txtPlaylist, WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP | WS_CLIPSIBLINGS, L"", 60, 570, 10305, 2535, Font::Verdana, L"Log", 0},
+    {ids::txtPathfrom, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"", 60, 150, 9015, 315, Font::Default, L"Playlist", 0},
+    {ids::cmdSave, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Save", 9090, 3945, 1515, 315, Font::Verdana, L"Copy", 0},
+    {ids::txtPathto, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"", 60, 3210, 9015, 315, Font::Default, L"Destination folder", 0},
+    {ids::cmdSearch2, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 3210, 1515, 315, Font::Verdana, L"Search destination", 0},
+    {ids::cmbLang, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L"", 9435, 4695, 1215, 300, Font::Verdana, L"Language", 0},
+    {ids::cmdCancel, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Cancel", 4575, 3945, 1515, 315, Font::Verdana, L"Cancel", 0},
+    {ids::pgbCopy, PROGRESS_CLASSW, PBS_SMOOTH, L"", -45, 3600, 10755, 285, Font::Default, L"Copy progress", 0},
+    {ids::stbStatus, STATUSCLASSNAMEW, CCS_BOTTOM, L"", 0, 5070, 10665, 285, Font::Verdana, L"Status", 0},
+    {ids::pcbAbout, WC_STATICW, SS_NOTIFY | WS_BORDER | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", 3135, 660, 4425, 1875, Font::Default, L"About", 0},
+    {ids::txtAbout1, WC_EDITW, ES_MULTILINE | ES_READONLY | WS_TABSTOP, kAboutText, 60, 120, 4260, 1545, Font::Default, L"About Tunelift", ids::pcbAbout},
+    {ids::cmdFind, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Check", 7500, 3945, 1515, 315, Font::Verdana, L"Check", 0},
+    {ids::vsbListLog, WC_SCROLLBARW, SBS_VERT | WS_TABSTOP, L"", 10380, 570, 255, 2265, Font::Default, L"Log position", 0},
+    {ids::chkExists, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, L"Overwrite", 60, 4290, 8970, 345, Font::Default, L"Overwrite existing files", 0},
+    {ids::chkKill, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, L"Sync", 75, 4695, 8940, 345, Font::Default, L"Sync playlist and directory", 0},
+};
+
+// Screen readers name edits, combos and bars from their label; these have none on
+// screen, so the name is set explicitly.
+void SetAccessibleName(HWND control, const wchar_t* name) {
+    IAccPropServices* services = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IAccPropServices, reinterpret_cast<void**>(&services))) &&
+        services) {
+        services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
+                                 const_cast<LPWSTR>(name));
+        services->Release();
+    }
+    SetPropW(control, L"TuneliftAccessibleName", const_cast<wchar_t*>(name));
+}
+
+bool FontInstalled(const wchar_t* face) {
+    HDC dc = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
+    bool found = false;
+    EnumFontFamiliesExW(
+        dc, &lf,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
+            *reinterpret_cast<bool*>(p) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+UINT WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi && hwnd) return getDpi(hwnd);
+    HDC dc = GetDC(nullptr);
+    const UINT dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferredTexts(); }
+
+}  // namespace
+
+frmCrateway::frmCrateway(FileServices& files, Modal& modal) : files_(files), modal_(modal) {
+    exitAction_ = [] { ExitProcess(0); };
+}
+
+frmCrateway::~frmCrateway() {
+    SetBeforeDispatch(nullptr, nullptr);
+    SetDialogWindow(nullptr);
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (verdana_) DeleteObject(verdana_);
+    if (defaultFont_) DeleteObject(defaultFont_);
+    if (mdlCopyBar::CopyBar == this) mdlCopyBar::CopyBar = nullptr;
+}
+
+int frmCrateway::Px(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
+
+bool frmCrateway::Create(int showCommand) {
+    static bool registered = false;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!registered) {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = WndProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ids::IDI_TUNELIFT));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ids::IDI_TUNELIFT), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kClassName;
+        if (!RegisterClassExW(&wc)) return false;
+        registered = true;
+    }
+
+    menuBar_ = CreateMenu();
+    fileMenu_ = CreatePopupMenu();
+    AppendMenuW(fileMenu_, MF_STRING, ids::mnuOpen, L"Open Playlist");
+    AppendMenuW(fileMenu_, MF_STRING, ids::mnuDest, L"Search Destination");
+    AppendMenuW(fileMenu_, MF_STRING, ids::mnuOpenSearch, L"Open + Search");
+    AppendMenuW(fileMenu_, MF_STRING, ids::mnuOSR, L"Open, Search and Run");
+    AppendMenuW(fileMenu_, MF_STRING | MF_GRAYED, ids::mnuempty, L"---");
+    AppendMenuW(fileMenu_, MF_STRING, ids::mnuExit, L"Exit");
+    AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), L"&File");
+    AppendMenuW(menuBar_, MF_STRING, ids::mnuAbout, L"&About");
+    // The File popup gets its ID too, so that its caption can be found by command.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID;
+    info.wID = ids::mnuFile;
+    SetMenuItemInfoW(menuBar_, 0, TRUE, &info);
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    hwnd_ = CreateWindowExW(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            100, 100, nullptr, menuBar_, instance, this);
+    if (!hwnd_) return false;
+    dpi_ = WindowDpi(hwnd_);
+
+    // Size the window so its client area is exactly the designed size at this DPI.
+    RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
+    AdjustWindowRectEx(&rect, style, TRUE, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CreateControls();
+    Form_Load();
+    SetBeforeDispatch(FlushHook, this);
+    SetDialogWindow(hwnd_);
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    return true;
+}
+
+void frmCrateway::CreateControls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ControlSpec& c : kControls) {
+        HWND parent = c.parent ? Item(c.parent) : hwnd_;
+        DWORD style = WS_CHILD | c.style;
+        if (c.id != ids::pcbAbout) style |= WS_VISIBLE;  // the about box starts hidden
+        HWND control = CreateWindowExW(0, c.className, c.designText, style, Px(c.left), Px(c.top), Px(c.width),
+                                       Px(c.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                       instance, nullptr);
+        SetAccessibleName(control, c.accessibleName);
+        switch (c.id) {
+            case ids::txtPathfrom:
+            case ids::txtPathto:
+            case ids::cmbLang:
+                SetWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(c.id), reinterpret_cast<DWORD_PTR>(this));
+                break;
+            default:
+                break;
+        }
+    }
+    HWND combo = Item(ids::cmbLang);
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"English"));
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Deutsch"));
+    // A drop-down list needs room below it for its two items.
+    RECT r;
+    GetWindowRect(combo, &r);
+    SetWindowPos(combo, nullptr, 0, 0, Px(1215), Px(300) * 4, SWP_NOMOVE | SWP_NOZORDER);
+
+    SendMessageW(Item(ids::pgbCopy), PBM_SETRANGE32, 0, 100);
+    SetScrollRange(Item(ids::vsbListLog), SB_CTL, scrollMin_, scrollMax_, FALSE);
+    SetScrollPos(Item(ids::vsbListLog), SB_CTL, scrollValue_, TRUE);
+    SendMessageW(Item(ids::txtPlaylist), EM_SETLIMITTEXT, 0, 0);
+
+    ApplyFonts();
+    LayoutStatusParts();
+    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"File:"));
+    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"Filename:"));
+    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(L"Progress:"));
+}
+
+void frmCrateway::ApplyFonts() {
+    // 6.75 pt at this DPI; Wine and stripped-down systems may lack Verdana.
+    const wchar_t* face = FontInstalled(L"Verdana") ? L"Verdana" : L"Tahoma";
+    verdana_ = CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, face);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi_), 96);
+    defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    for (const ControlSpec& c : kControls) {
+        HFONT font = c.font == Font::Verdana ? verdana_ : defaultFont_;
+        SendMessageW(Item(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+void frmCrateway::LayoutStatusParts() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int right = client.right;
+    int edges[3] = {right - Px(kPanel2WidthTwips) - Px(kPanel3WidthTwips), right - Px(kPanel3WidthTwips), -1};
+    SendMessageW(Item(ids::stbStatus), SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+}
+
+HWND frmCrateway::Item(int id) const {
+    if (!hwnd_) return nullptr;
+    if (id == ids::txtAbout1) return GetDlgItem(GetDlgItem(hwnd_, ids::pcbAbout), id);
+    return GetDlgItem(hwnd_, id);
+}
+
+// ---- start-up and window-level commands ----
+
+void frmCrateway::Form_Load() {
+    // The playlist box takes files dropped from the shell.
+    DragAcceptFiles(Item(ids::txtPathfrom), TRUE);
+    SendMessageW(Item(ids::cmbLang), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"English"));
+    mdlLanguage::SetLanguage(*this, CmbLangText());
+    SendMessageW(Item(ids::pgbCopy), PBM_SETPOS, 100, 0);
+    state_.sync.ResetEntries();
+}
+
+void frmCrateway::cmbLang_Click() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
+void frmCrateway::cmbLang_KeyUp() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
+
+std::wstring frmCrateway::CmbLangText() const {
+    HWND combo = Item(ids::cmbLang);
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return WindowText(combo);
+    std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+void frmCrateway::txtPathfrom_KeyDown() {
+    if (PathFrom() == mdlLanguage::Current().CapPromptPlaylist) SetWindowTextW(Item(ids::txtPathfrom), L"");
+}
+
+void frmCrateway::txtPathto_KeyDown() {
+    if (PathTo() == mdlLanguage::Current().CapPromptDestination) SetWindowTextW(Item(ids::txtPathto), L"");
+}
+
+void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring first(length + 1, L'\0');
+    first.resize(DragQueryFileW(drop, 0, first.data(), length + 1));
+    if (first.size() < 3) return;
+    std::wstring ending = first.substr(first.size() - 3);
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; });
+    if (ending == L"m3u" || ending == L"txt") SetWindowTextW(Item(ids::txtPathfrom), first.c_str());
+}
+
+void frmCrateway::mnuAbout_Click() {
+    HWND about = Item(ids::pcbAbout);
+    if (!AboutVisible()) {
+        // Lift the box above the log view it covers.
+        SetWindowPos(about, Item(ids::cmdSearch), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    } else {
+        ShowWindow(about, SW_HIDE);
+    }
+}
+
+bool frmCrateway::AboutVisible() const {
+    return (GetWindowLongPtrW(Item(ids::pcbAbout), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void frmCrateway::mnuExit_Click() { exitAction_(); }
+
+// ---- runs ----
+
+void frmCrateway::SaveFiles(bool Copy) {
+    const RunEnd end = tunelift::SaveFiles(*this, files_, state_, Copy);
+    if (end == RunEnd::Busy) modal_.Beep();
+    FlushDeferredTexts();
+}
+
+void frmCrateway::cmdSave_Click() {
+    const RunEnd end = tunelift::SaveFiles(*this, files_, state_, true);
+    if (end == RunEnd::Busy) {
+        modal_.Beep();
+        return;
+    }
+    state_.runLog.Clear();
+    FlushDeferredTexts();
+}
+
+void frmCrateway::cmdFind_Click() { SaveFiles(false); }
+void frmCrateway::cmdCancel_Click() { state_.bCancel = true; }
+
+std::wstring frmCrateway::txt_ReadLine(const std::wstring& sFilename, int32_t LineToRead) {
+    return files_.ReadLine(sFilename, LineToRead);
+}
+std::wstring frmCrateway::txt_ReadAll(const std::wstring& sFilename) { return files_.ReadAll(sFilename); }
+bool frmCrateway::FileCopy(const std::wstring& s, const std::wstring& d) { return files_.FileCopy(s, d); }
+bool frmCrateway::FileExists(const std::wstring& sFile) { return files_.FileExists(sFile); }
+
+std::wstring frmCrateway::TheLogData(int LineOut, int Line) {
+    return state_.runLog.TheLogData(LineOut, Line, [this] { YieldToWindow(); });
+}
+
+// ---- log view ----
+
+void frmCrateway::SetLogText(const std::wstring& text) {
+    // The view's text is kept here and handed to the edit control only when the window
+    // handles messages: a run replaces it twice per playlist line.
+    if (text == logText_ && !logTextDirty_) return;
+    logText_ = text;
+    logTextDirty_ = true;
+}
+
+void frmCrateway::FlushDeferredTexts() {
+    if (!logTextDirty_ || !hwnd_) return;
+    logTextDirty_ = false;
+    SetWindowTextW(Item(ids::txtPlaylist), logText_.c_str());
+    txtPlaylist_Change();
+}
+
+void frmCrateway::txtPlaylist_Change() {
+    HWND view = Item(ids::txtPlaylist);
+    const auto length = static_cast<WPARAM>(GetWindowTextLengthW(view));
+    SendMessageW(view, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(view, EM_SCROLLCARET, 0, 0);
+}
+
+void frmCrateway::vsbListLog_Change() {
+    if (auto text = ScrollRefreshText(state_.runLog, scrollValue_, [this] { YieldToWindow(); })) SetLogText(*text);
+}
+
+void frmCrateway::vsbListLog_Scroll() { vsbListLog_Change(); }
+
+void frmCrateway::SetLogScroll(int min, int max, int value) {
+    scrollMin_ = min;
+    scrollMax_ = max;
+    SetScrollRange(Item(ids::vsbListLog), SB_CTL, min, max, FALSE);
+    SetScrollValue(value, true);
+}
+
+void frmCrateway::SetScrollValue(int value, bool raiseChange) {
+    value = std::clamp(value, scrollMin_, scrollMax_);
+    const bool changed = value != scrollValue_;
+    scrollValue_ = value;
+    SetScrollPos(Item(ids::vsbListLog), SB_CTL, value, TRUE);
+    if (changed && raiseChange) vsbListLog_Change();
+}
+
+void frmCrateway::OnVScroll(int code) {
+    int value = scrollValue_;
+    switch (code) {
+        case SB_LINEUP: case SB_PAGEUP: value -= 1; break;
+        case SB_LINEDOWN: case SB_PAGEDOWN: value += 1; break;
+        case SB_TOP: value = scrollMin_; break;
+        case SB_BOTTOM: value = scrollMax_; break;
+        case SB_THUMBTRACK: case SB_THUMBPOSITION: {
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_TRACKPOS;
+            GetScrollInfo(Item(ids::vsbListLog), SB_CTL, &info);
+            value = info.nTrackPos;
+            break;
+        }
+        default: return;
+    }
+    if (code == SB_THUMBTRACK) {
+        scrollValue_ = std::clamp(value, scrollMin_, scrollMax_);
+        SetScrollPos(Item(ids::vsbListLog), SB_CTL, scrollValue_, TRUE);
+        vsbListLog_Scroll();
+    } else {
+        SetScrollValue(value, true);
+    }
+}
+
+int frmCrateway::ScrollMin() const { return scrollMin_; }
+int frmCrateway::ScrollMax() const { return scrollMax_; }
+int frmCrateway::ScrollValue() const { return scrollValue_; }
+
+// ---- RunHost ----
+
+std::wstring frmCrateway::Text(RunText id) const {
+    const mdlLanguage::Texts& t = mdlLanguage::Current();
+    switch (id) {
+        case RunText::CopiedTo: return t.MsgCopiedTo;
+        case RunText::NoPlaylist: return t.MsgNoPlaylist;
+        case RunText::AllCopied: return t.MsgAllCopied;
+        case RunText::SearchFinished: return t.MsgSearchFinished;
+        case RunText::Canceled: return t.MsgCanceled;
+        case RunText::SelectPlaylist: return t.MsgSelectPlaylist;
+        case RunText::SelectDestination: return t.MsgSelectDestination;
+        case RunText::PanelFile: return t.CapPanelFile;
+        case RunText::PanelFilename: return t.CapPanelFilename;
+        case RunText::PanelProgress: return t.CapPanelProgress;
+        case RunText::PromptPlaylist: return t.CapPromptPlaylist;
+        case RunText::PromptDestination: return t.CapPromptDestination;
+    }
+    return {};
+}
+
+std::wstring frmCrateway::PathFrom() const { return WindowText(Item(ids::txtPathfrom)); }
+std::wstring frmCrateway::PathTo() const { return WindowText(Item(ids::txtPathto)); }
+int frmCrateway::OverwriteValue() const {
+    return SendMessageW(Item(ids::chkExists), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+int frmCrateway::SyncValue() const {
+    return SendMessageW(Item(ids::chkKill), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void frmCrateway::SetPanel(int panel, const std::wstring& text) {
+    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring frmCrateway::PanelText(int panel) const {
+    HWND bar = Item(ids::stbStatus);
+    const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel - 1), 0));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+int frmCrateway::BarValue() const { return static_cast<int>(SendMessageW(Item(ids::pgbCopy), PBM_GETPOS, 0, 0)); }
+int frmCrateway::BarMax() const { return barMax_; }
+void frmCrateway::SetBarValue(int value) { SendMessageW(Item(ids::pgbCopy), PBM_SETPOS, static_cast<WPARAM>(value), 0); }
+void frmCrateway::SetBarMax(int max) {
+    barMax_ = max;
+    SendMessageW(Item(ids::pgbCopy), PBM_SETRANGE32, 0, max);
+}
+
+void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
+
+void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
+
+// ---- languages ----
+
+void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& text) {
+    using mdlLanguage::Place;
+    auto menu = [&](HMENU owner, int id) {
+        MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = const_cast<LPWSTR>(text.c_str());
+        SetMenuItemInfoW(owner, static_cast<UINT>(id), FALSE, &info);
+        DrawMenuBar(hwnd_);
+    };
+    switch (place) {
+        case Place::CmdSearch: SetWindowTextW(Item(ids::cmdSearch), text.c_str()); break;
+        case Place::CmdSearch2: SetWindowTextW(Item(ids::cmdSearch2), text.c_str()); break;
+        case Place::CmdSave: SetWindowTextW(Item(ids::cmdSave), text.c_str()); break;
+        case Place::CmdCancel: SetWindowTextW(Item(ids::cmdCancel), text.c_str()); break;
+        case Place::Panel1: SetPanel(1, text); break;
+        case Place::Panel2: SetPanel(2, text); break;
+        case Place::Panel3: SetPanel(3, text); break;
+        case Place::TxtPathfrom: SetWindowTextW(Item(ids::txtPathfrom), text.c_str()); break;
+        case Place::TxtPathto: SetWindowTextW(Item(ids::txtPathto), text.c_str()); break;
+        case Place::MnuAbout: menu(menuBar_, ids::mnuAbout); break;
+        case Place::MnuDest: menu(fileMenu_, ids::mnuDest); break;
+        case Place::MnuExit: menu(fileMenu_, ids::mnuExit); break;
+        case Place::MnuFile: menu(menuBar_, ids::mnuFile); break;
+        case Place::MnuOpen: menu(fileMenu_, ids::mnuOpen); break;
+        case Place::MnuOpenSearch: menu(fileMenu_, ids::mnuOpenSearch); break;
+        case Place::MnuOSR: menu(fileMenu_, ids::mnuOSR); break;
+        case Place::ChkExists: SetWindowTextW(Item(ids::chkExists), text.c_str()); break;
+        case Place::ChkKill: SetWindowTextW(Item(ids::chkKill), text.c_str()); break;
+    }
+}
+
+std::wstring frmCrateway::ControlText(int id) const {
+    if (id == ids::txtPlaylist) return logText_;
+    return WindowText(Item(id));
+}
+
+std::wstring frmCrateway::MenuText(int id) const {
+    HMENU owner = (id == ids::mnuFile || id == ids::mnuAbout) ? menuBar_ : fileMenu_;
+    wchar_t buffer[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = buffer;
+    info.cch = 255;
+    if (!GetMenuItemInfoW(owner, static_cast<UINT>(id), FALSE, &info)) return L"<none>";
+    return buffer;
+}
+
+// ---- message handling ----
+
+LRESULT CALLBACK frmCrateway::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    frmCrateway* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<frmCrateway*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<frmCrateway*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self) return self->HandleMessage(msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_VSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == Item(ids::vsbListLog)) OnVScroll(LOWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            // The read-only views keep a white page like an ordinary text box.
+            if (reinterpret_cast<HWND>(lParam) == Item(ids::txtPlaylist)) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            break;
+        case WM_CLOSE:
+            // The system close button does what Exit does.
+            mnuExit_Click();
+            return 0;
+        case WM_DESTROY:
+            hwnd_ = nullptr;
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void frmCrateway::OnCommand(int id, int code) {
+    switch (id) {
+        case ids::cmdSave: if (code == BN_CLICKED) cmdSave_Click(); break;
+        case ids::cmdFind: if (code == BN_CLICKED) cmdFind_Click(); break;
+        case ids::cmdCancel: if (code == BN_CLICKED) cmdCancel_Click(); break;
+        case ids::cmbLang: if (code == CBN_SELENDOK) cmbLang_Click(); break;
+        case ids::mnuAbout: mnuAbout_Click(); break;
+        case ids::mnuExit: mnuExit_Click(); break;
+        default: break;
+    }
+}
+
+LRESULT CALLBACK frmCrateway::ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
+    return reinterpret_cast<frmCrateway*>(data)->HandleControlMessage(control, msg, wParam, lParam);
+}
+
+LRESULT frmCrateway::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int id = GetDlgCtrlID(control);
+    switch (msg) {
+        case WM_KEYDOWN:
+            // Before the key takes effect, so a typed letter starts the path.
+            if (id == ids::txtPathfrom) txtPathfrom_KeyDown();
+            if (id == ids::txtPathto) txtPathto_KeyDown();
+            break;
+        case WM_KEYUP:
+            if (id == ids::cmbLang) {
+                const LRESULT result = DefSubclassProc(control, msg, wParam, lParam);
+                cmbLang_KeyUp();
+                return result;
+            }
+            break;
+        case WM_DROPFILES:
+            if (id == ids::txtPathfrom) {
+                HDROP drop = reinterpret_cast<HDROP>(wParam);
+                txtPathfrom_OLEDragDrop(drop);
+                DragFinish(drop);
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(id));
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(control, msg, wParam, lParam);
+}
+
+}  // namespace tunelift::ui

@@ -1,0 +1,133 @@
+// frmCrateway: Tunelift's one window. It owns every control, the cancel flag and the
+// run log, and binds the portable run to Win32 controls.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+
+#include "engine/copy_bar.h"
+#include "engine/export_run.h"
+#include "engine/file_services.h"
+#include "engine/run_host.h"
+#include "ui/language.h"
+#include "ui/modal_win.h"
+
+namespace tunelift::ui {
+
+class frmCrateway final : public RunHost,
+                          public mdlLanguage::LanguageTarget,
+                          public mdlCopyBar::ProgressBar {
+public:
+    frmCrateway(FileServices& files, Modal& modal);
+    ~frmCrateway() override;
+    frmCrateway(const frmCrateway&) = delete;
+    frmCrateway& operator=(const frmCrateway&) = delete;
+
+    // Creates the window and runs Form_Load; false when the window cannot be created.
+    bool Create(int showCommand);
+    HWND hwnd() const { return hwnd_; }
+    // A control by its ID (txtAbout1 included, which lives inside pcbAbout).
+    HWND Item(int id) const;
+
+    // Replaces ending the process, so that tests can use Exit.
+    void SetExitAction(std::function<void()> action) { exitAction_ = std::move(action); }
+
+    // Public methods.
+    void SaveFiles(bool Copy);
+    std::wstring txt_ReadLine(const std::wstring& sFilename, int32_t LineToRead);
+    std::wstring txt_ReadAll(const std::wstring& sFilename);
+    bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile);
+    bool FileExists(const std::wstring& sFile);
+    std::wstring TheLogData(int LineOut, int Line);
+
+    RunState& State() { return state_; }
+    const RunLog& GetRunLog() const { return state_.runLog; }
+    bool bCancel() const { return state_.bCancel; }
+
+    // Event handlers.
+    void Form_Load();
+    void cmdSave_Click();
+    void cmdFind_Click();
+    void cmdCancel_Click();
+    void cmbLang_Click();
+    void cmbLang_KeyUp();
+    void txtPathfrom_KeyDown();
+    void txtPathto_KeyDown();
+    void txtPathfrom_OLEDragDrop(HDROP drop);
+    void mnuAbout_Click();
+    void mnuExit_Click();
+    void vsbListLog_Change();
+    void vsbListLog_Scroll();
+    void txtPlaylist_Change();
+
+    // RunHost.
+    std::wstring Text(RunText id) const override;
+    std::wstring PathFrom() const override;
+    std::wstring PathTo() const override;
+    int OverwriteValue() const override;
+    int SyncValue() const override;
+    std::wstring LogText() const override { return logText_; }
+    void SetLogText(const std::wstring& text) override;
+    void SetPanel(int panel, const std::wstring& text) override;
+    int BarValue() const override;
+    int BarMax() const override;
+    void SetBarValue(int value) override;
+    void SetBarMax(int max) override;
+    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
+    void SetLogScroll(int min, int max, int value) override;
+    void YieldToWindow() override;
+    void ShowError(const std::wstring& text) override;
+
+    // LanguageTarget.
+    void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
+
+    // mdlCopyBar::ProgressBar.
+    void SetValue(int value) override { SetBarValue(value); }
+    int Value() const override { return BarValue(); }
+    std::wstring ProgressLabel() const override { return Text(RunText::PanelProgress); }
+    void SetProgressPanel(const std::wstring& text) override { SetPanel(3, text); }
+
+    // Read-backs for tests and automation.
+    std::wstring ControlText(int id) const;
+    std::wstring PanelText(int panel) const;
+    std::wstring MenuText(int id) const;
+    int ScrollMin() const;
+    int ScrollMax() const;
+    int ScrollValue() const;
+    bool AboutVisible() const;
+    // Writes deferred control texts now (normally done before messages are handled).
+    void FlushDeferredTexts();
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code);
+    void OnVScroll(int code);
+    void CreateControls();
+    void ApplyFonts();
+    void LayoutStatusParts();
+    int Px(int twips) const;
+    std::wstring CmbLangText() const;
+    void SetScrollValue(int value, bool raiseChange);
+
+    FileServices& files_;
+    Modal& modal_;
+    HWND hwnd_ = nullptr;
+    HMENU menuBar_ = nullptr;
+    HMENU fileMenu_ = nullptr;
+    HFONT verdana_ = nullptr;
+    HFONT defaultFont_ = nullptr;
+    UINT dpi_ = 96;
+    RunState state_;
+    int barMax_ = 100;
+    int scrollMin_ = 0, scrollMax_ = 32767, scrollValue_ = 0;
+    std::wstring logText_;
+    bool logTextDirty_ = false;
+    std::function<void()> exitAction_;
+};
+
+}  // namespace tunelift::ui

@@ -115,7 +115,6 @@ RunEnd ExportRun::Run() {
             AdvanceM3uLine();
         }
         if (copy_ && host_.SyncValue() == 1) state_.sync.SyncDestination(files_, host_);
-        if (logLine_ > RunLog::kLastSlot) state_.runLog.ClearSlot(RunLog::kLastSlot);
         AppendToSlot(kCrLf + Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
         return Finish(RunEnd::Finished);
     }

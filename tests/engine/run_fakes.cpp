@@ -1,0 +1,148 @@
+#include "run_fakes.h"
+
+#include "engine/run_log.h"
+
+namespace tunelift::testing {
+
+void MemoryFiles::AddFile(const std::wstring& path, const std::wstring& content) {
+    files[path] = content;
+    folders.insert(FolderOf(path));
+}
+
+std::wstring MemoryFiles::FolderOf(const std::wstring& path) {
+    const size_t cut = path.find_last_of(L'\\');
+    return cut == std::wstring::npos ? L"" : path.substr(0, cut);
+}
+
+std::wstring MemoryFiles::ReadAll(const std::wstring& file) {
+    auto it = files.find(file);
+    return it == files.end() ? L"" : it->second;
+}
+
+std::wstring MemoryFiles::ReadLine(const std::wstring& file, int32_t lineToRead) {
+    auto it = files.find(file);
+    if (it == files.end() || lineToRead <= 0) return L"";
+    // Index the lines once per content, so that long playlists stay linear.
+    if (indexedFile_ != file || indexedContent_ != it->second) {
+        indexedFile_ = file;
+        indexedContent_ = it->second;
+        lines_.clear();
+        const std::wstring& all = indexedContent_;
+        size_t start = 0;
+        while (start < all.size()) {
+            size_t end = all.find_first_of(L"\r\n", start);
+            if (end == std::wstring::npos) end = all.size();
+            lines_.push_back(all.substr(start, end - start));
+            start = end + ((all.compare(end, 2, L"\r\n") == 0) ? 2 : 1);
+        }
+    }
+    return static_cast<size_t>(lineToRead) <= lines_.size() ? lines_[static_cast<size_t>(lineToRead) - 1] : L"";
+}
+
+bool MemoryFiles::FileExists(const std::wstring& file) { return files.count(file) != 0; }
+
+bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest) {
+    copies.emplace_back(source, dest);
+    auto it = files.find(source);
+    if (it == files.end() || folders.count(FolderOf(dest)) == 0) return false;
+    const uint64_t size = it->second.size();
+    mdlCopyBar::Report(size, 0);
+    if (duringCopy) duringCopy(source);
+    mdlCopyBar::Report(size, size / 2);
+    mdlCopyBar::Report(size, size);
+    files[dest] = files[source];
+    return true;
+}
+
+namespace {
+class VectorSearch : public FileSearch {
+public:
+    explicit VectorSearch(std::vector<FindRecord> records) : records_(std::move(records)) {}
+    bool Next(FindRecord& out) override {
+        if (next_ >= records_.size()) return false;
+        out = records_[next_++];
+        return true;
+    }
+private:
+    std::vector<FindRecord> records_;
+    size_t next_ = 0;
+};
+}  // namespace
+
+std::unique_ptr<FileSearch> MemoryFiles::StartSearch(const std::wstring& pattern) {
+    const std::wstring folder = FolderOf(pattern);
+    if (folders.count(folder) == 0) return nullptr;
+    std::vector<FindRecord> records;
+    for (const auto& [path, content] : files) {
+        if (FolderOf(path) != folder) continue;
+        FindRecord r;
+        r.Name = path.substr(folder.size() + 1);
+        r.Size = content.size();
+        records.push_back(r);
+    }
+    for (const auto& f : folders) {
+        if (FolderOf(f) != folder || f == folder) continue;
+        FindRecord r;
+        r.Name = f.substr(folder.size() + 1);
+        r.Attributes = kAttributeDirectory;
+        records.push_back(r);
+    }
+    return std::make_unique<VectorSearch>(std::move(records));
+}
+
+bool MemoryFiles::RemoveFile(const std::wstring& path) {
+    removed.push_back(path);
+    return files.erase(path) != 0;
+}
+
+std::wstring ScriptedHost::Text(RunText id) const {
+    const mdlLanguage::Texts& t = *texts;
+    switch (id) {
+        case RunText::CopiedTo: return t.MsgCopiedTo;
+        case RunText::NoPlaylist: return t.MsgNoPlaylist;
+        case RunText::AllCopied: return t.MsgAllCopied;
+        case RunText::SearchFinished: return t.MsgSearchFinished;
+        case RunText::Canceled: return t.MsgCanceled;
+        case RunText::SelectPlaylist: return t.MsgSelectPlaylist;
+        case RunText::SelectDestination: return t.MsgSelectDestination;
+        case RunText::PanelFile: return t.CapPanelFile;
+        case RunText::PanelFilename: return t.CapPanelFilename;
+        case RunText::PanelProgress: return t.CapPanelProgress;
+        case RunText::PromptPlaylist: return t.CapPromptPlaylist;
+        case RunText::PromptDestination: return t.CapPromptDestination;
+    }
+    return {};
+}
+
+void ScriptedHost::SetLogScroll(int min, int max, int value) {
+    scrollMin = min;
+    scrollMax = max;
+    MoveScrollTo(value);
+}
+
+void ScriptedHost::MoveScrollTo(int value) {
+    const bool changed = value != scrollValue;
+    scrollValue = value;
+    if (!changed) return;
+    if (auto text = ScrollRefreshText(state_.runLog, scrollValue, [this] { YieldToWindow(); })) logText = *text;
+}
+
+void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
+    texts = &t;
+    pathFrom = t.CapPromptPlaylist;
+    pathTo = t.CapPromptDestination;
+    panels[1] = std::wstring(t.CapPanelFile) + L": ";
+    panels[2] = std::wstring(t.CapPanelFilename) + L": ";
+    panels[3] = std::wstring(t.CapPanelProgress) + L": ";
+}
+
+void ScriptedHost::YieldToWindow() {
+    ++yields;
+    if (onYield && !inYield_) {
+        inYield_ = true;
+        onYield(*this);
+        inYield_ = false;
+    }
+}
+
+}  // namespace tunelift::testing

@@ -1,0 +1,62 @@
+#include "engine/playlist_rules.h"
+
+namespace tunelift {
+
+namespace {
+
+constexpr wchar_t kBackslash = L'\\';
+
+// Players write the extension in either case, so only the four letters of ".mp3"
+// are compared without case; every other test of a line stays exact.
+bool EndsWithMp3(std::wstring_view line) {
+    if (line.size() < 4) return false;
+    const std::wstring_view tail = line.substr(line.size() - 4);
+    return tail[0] == L'.' && (tail[1] == L'm' || tail[1] == L'M') &&
+           (tail[2] == L'p' || tail[2] == L'P') && tail[3] == L'3';
+}
+
+// The part after the last "\" or "/", whichever comes later; all of it when it has neither.
+std::wstring_view AfterLastSlash(std::wstring_view path) {
+    const size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring_view::npos ? path : path.substr(cut + 1);
+}
+
+// The part after the last "="; all of it when it has none.
+std::wstring_view AfterLastEquals(std::wstring_view line) {
+    const size_t cut = line.rfind(L'=');
+    return cut == std::wstring_view::npos ? line : line.substr(cut + 1);
+}
+
+std::optional<PlaylistEntry> M3uEntryOf(std::wstring_view line) {
+    if (!EndsWithMp3(line)) return std::nullopt;
+    return PlaylistEntry{std::wstring(line), std::wstring(AfterLastSlash(line)), EntryForm::M3uPath};
+}
+
+std::optional<PlaylistEntry> PlsEntryOf(std::wstring_view line) {
+    if (!line.starts_with(L"File")) return std::nullopt;
+    // The drive form wins over the name form: File1=C:\a.mp3 is a drive entry.
+    if (line.find(L":\\") != std::wstring_view::npos) {
+        const std::wstring_view source = AfterLastEquals(line);
+        return PlaylistEntry{std::wstring(source), std::wstring(AfterLastSlash(source)), EntryForm::PlsDrive};
+    }
+    if (EndsWithMp3(line) && line.find(kBackslash) == std::wstring_view::npos) {
+        const std::wstring source(AfterLastEquals(line));
+        return PlaylistEntry{source, source, EntryForm::PlsName};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view firstLine) {
+    if (firstLine.starts_with(L"#EXT")) return PlaylistKind::M3u;
+    if (firstLine.size() >= 3 && firstLine[1] == L':' && firstLine[2] == kBackslash) return PlaylistKind::M3u;
+    if (firstLine == L"[playlist]") return PlaylistKind::Pls;
+    return std::nullopt;
+}
+
+std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line) {
+    return kind == PlaylistKind::M3u ? M3uEntryOf(line) : PlsEntryOf(line);
+}
+
+}  // namespace tunelift

@@ -1,33 +1,62 @@
 #include "engine/playlist_rules.h"
-// Interim: the rules arrive with the playlist module.
+
 namespace tunelift {
+
 namespace {
-bool EndsMp3(std::wstring_view s) {
-    if (s.size() < 4) return false;
-    auto e = s.substr(s.size() - 4);
-    return e[0] == L'.' && (e[1] | 32) == L'm' && (e[2] | 32) == L'p' && e[3] == L'3';
+
+constexpr wchar_t kBackslash = L'\\';
+
+// Players write the extension in either case, so only the four letters of ".mp3"
+// are compared without case; every other test of a line stays exact.
+bool EndsWithMp3(std::wstring_view line) {
+    if (line.size() < 4) return false;
+    const std::wstring_view tail = line.substr(line.size() - 4);
+    return tail[0] == L'.' && (tail[1] == L'm' || tail[1] == L'M') &&
+           (tail[2] == L'p' || tail[2] == L'P') && tail[3] == L'3';
 }
-std::wstring AfterLastSep(std::wstring_view s) {
-    auto p = s.find_last_of(L"\\/");
-    return std::wstring(p == std::wstring_view::npos ? s : s.substr(p + 1));
+
+// The part after the last "\" or "/", whichever comes later; all of it when it has neither.
+std::wstring_view AfterLastSlash(std::wstring_view path) {
+    const size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring_view::npos ? path : path.substr(cut + 1);
 }
-}  // namespace
-std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view l) {
-    if (l.substr(0, 4) == L"#EXT") return PlaylistKind::M3u;
-    if (l.size() >= 3 && l.substr(1, 2) == L":\\") return PlaylistKind::M3u;
-    if (l == L"[playlist]") return PlaylistKind::Pls;
-    return std::nullopt;
+
+// The part after the last "="; all of it when it has none.
+std::wstring_view AfterLastEquals(std::wstring_view line) {
+    const size_t cut = line.rfind(L'=');
+    return cut == std::wstring_view::npos ? line : line.substr(cut + 1);
 }
-std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind k, std::wstring_view l) {
-    if (k == PlaylistKind::M3u) {
-        if (!EndsMp3(l)) return std::nullopt;
-        return PlaylistEntry{std::wstring(l), AfterLastSep(l), EntryForm::M3uPath};
+
+std::optional<PlaylistEntry> M3uEntryOf(std::wstring_view line) {
+    if (!EndsWithMp3(line)) return std::nullopt;
+    return PlaylistEntry{std::wstring(line), std::wstring(AfterLastSlash(line)), EntryForm::M3uPath};
+}
+
+std::optional<PlaylistEntry> PlsEntryOf(std::wstring_view line) {
+    if (!line.starts_with(L"File")) return std::nullopt;
+    // The drive form wins over the name form: File1=C:\a.mp3 is a drive entry.
+    if (line.find(L":\\") != std::wstring_view::npos) {
+        const std::wstring_view source = AfterLastEquals(line);
+        return PlaylistEntry{std::wstring(source), std::wstring(AfterLastSlash(source)), EntryForm::PlsDrive};
     }
-    if (l.substr(0, 4) != L"File") return std::nullopt;
-    auto eq = l.find_last_of(L'=');
-    std::wstring src(eq == std::wstring_view::npos ? l : l.substr(eq + 1));
-    if (l.find(L":\\") != std::wstring_view::npos) return PlaylistEntry{src, AfterLastSep(src), EntryForm::PlsDrive};
-    if (EndsMp3(l) && l.find(L'\\') == std::wstring_view::npos) return PlaylistEntry{src, src, EntryForm::PlsName};
+    if (EndsWithMp3(line) && line.find(kBackslash) == std::wstring_view::npos) {
+        const std::wstring source(AfterLastEquals(line));
+        return PlaylistEntry{source, source, EntryForm::PlsName};
+    }
     return std::nullopt;
 }
+
+}  // namespace
+
+std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view firstLine) {
+    if (firstLine.starts_with(L"#EXT")) return PlaylistKind::M3u;
+    if (firstLine.size() >= 3 && firstLine[1] == L':' && firstLine[2] == kBackslash) return PlaylistKind::M3u;
+    if (firstLine == L"[playlist]") return PlaylistKind::Pls;
+    return std::nullopt;
+}
+
+std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line) {
+    return kind == PlaylistKind::M3u ? M3uEntryOf(line) : PlsEntryOf(line);
+}
+
 }  // namespace tunelift

@@ -20,9 +20,8 @@ std::wstring FoldNameCase(const std::wstring& name) {
         else if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) {
             if (u % 2 == 0) c = static_cast<wchar_t>(u - 1);
         }
-        // Greek.
+        // Greek; final sigma stays, the system has no capital for it.
         else if ((u >= 0x3B1 && u <= 0x3C1) || (u >= 0x3C3 && u <= 0x3CB)) c = static_cast<wchar_t>(u - 0x20);
-        else if (u == 0x3C2) c = static_cast<wchar_t>(0x3A3);
         else if (u == 0x3AC) c = static_cast<wchar_t>(0x386);
         else if (u >= 0x3AD && u <= 0x3AF) c = static_cast<wchar_t>(u - 0x25);
         else if (u == 0x3CC) c = static_cast<wchar_t>(0x38C);

@@ -154,6 +154,7 @@ void SyncState::BeginRun() {
     listed_ = false;
     listedFolder_.clear();
     syncFileNames_.clear();
+    syncShortNames_.clear();
     syncMarks_.clear();
     syncEntries_.clear();
     killCount_ = 0;
@@ -172,7 +173,11 @@ void SyncState::List(FileServices& files, const std::function<void()>& yield, co
 
     listedFolder_ = folder + L"\\";
     syncFileNames_.reserve(found.size());
-    for (FileInfo& info : found) syncFileNames_.push_back(std::move(info.Name));
+    syncShortNames_.reserve(found.size());
+    for (FileInfo& info : found) {
+        syncShortNames_.push_back(info.ShortName == info.Name ? std::wstring() : std::move(info.ShortName));
+        syncFileNames_.push_back(std::move(info.Name));
+    }
     syncMarks_.assign(syncFileNames_.size(), {});
     syncEntries_.assign(3, std::wstring());
     listed_ = true;
@@ -207,7 +212,14 @@ int SyncState::SyncDestination(FileServices& files, RunHost& host) {
         const std::wstring& name = syncFileNames_[x];
         bool keep = false;
         if (!(leftover_ && leftover_(name))) {
-            const auto match = firstIndex.find(files.NameKey(name));
+            auto match = firstIndex.find(files.NameKey(name));
+            // A playlist may name the file by its 8.3 name: the copy step then found it
+            // there and left it, so it must stay.
+            if (!syncShortNames_[x].empty()) {
+                const auto shortMatch = firstIndex.find(files.NameKey(syncShortNames_[x]));
+                if (shortMatch != firstIndex.end() && (match == firstIndex.end() || shortMatch->second < match->second))
+                    match = shortMatch;
+            }
             if (match != firstIndex.end()) {
                 keep = true;
                 failed += static_cast<int64_t>(match->second);

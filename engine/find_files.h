@@ -80,6 +80,7 @@ private:
     bool listed_ = false;
     std::wstring listedFolder_;
     std::vector<std::wstring> syncFileNames_;
+    std::vector<std::wstring> syncShortNames_;  // empty where the file has no other name
     std::vector<std::array<std::wstring, 2>> syncMarks_;
     std::vector<std::wstring> syncEntries_;
     int syncEntryCount_ = 0;

@@ -489,6 +489,16 @@ TEST(SyncDestination, NameInOtherLetterCaseIsTheSameFileAndKept) {
     EXPECT_EQ(f.sync.KillCount(), 0 + 1 + 2 + 4);
 }
 
+TEST(SyncDestination, FileNamedByItsShortNameIsKept) {
+    SyncFixture f;
+    f.files.AddFile(L"E:\\Player", L"Long Track Name.mp3");
+    f.files.folders[L"E:\\Player"].back().record.ShortName = L"LONGTR~1.MP3";
+    f.files.AddFile(L"E:\\Player", L"Other Long Name.mp3");
+    f.files.folders[L"E:\\Player"].back().record.ShortName = L"OTHERL~1.MP3";
+    EXPECT_EQ(f.Run(L"E:\\Player", {L"x.mp3", L"longtr~1.mp3"}), 1 + 3);
+    EXPECT_EQ(f.Names(L"E:\\Player"), std::vector<std::wstring>{L"Long Track Name.mp3"});
+}
+
 TEST(SyncDestination, AllKeptAtFirstComparisonShowsAndDeletesNothing) {
     SyncFixture f;
     f.files.AddFile(L"E:\\Player", L"a.mp3");

@@ -80,6 +80,20 @@ TEST_F(SyncOnDisk, FileNamedInOtherLetterCaseIsKept) {
     EXPECT_EQ(Left(), (std::set<std::wstring>{L"A.mp3", L"ÄRGER.MP3", L"Ωmega.mp3", L"Жук.mp3"}));
 }
 
+TEST_F(SyncOnDisk, FileNamedByItsShortNameIsKept) {
+    dest.MakeFile(L"A Long Track Name.mp3");
+    dest.MakeFile(L"Another Long Name.mp3");
+    std::vector<FileInfo> found;
+    FindFiles(files, [] {}, dest.path(), false, L"*.*", found);
+    ASSERT_EQ(found.size(), 2u);
+    const FileInfo& first = found[0];
+    ASSERT_NE(first.ShortName, first.Name) << "the file system gives no 8.3 names here";
+    // The copy step looks the 8.3 name up and finds the long-named file.
+    ASSERT_TRUE(files.FileExists(dest / first.ShortName));
+    Run({first.ShortName});
+    EXPECT_EQ(Left(), std::set<std::wstring>{first.Name});
+}
+
 TEST_F(SyncOnDisk, NoEntryRecordedEmptiesTheFolderButNotItsSubfolders) {
     for (const auto* n : {L"a.mp3", L"b.txt", L"c.m3u"}) dest.MakeFile(n);
     dest.MakeFolder(L"Sub");

@@ -20,6 +20,10 @@ struct FindRecord {
 
 constexpr uint32_t kAttributeDirectory = 0x10;
 
+// Upper-cases the letters whose case a Windows file system ignores (ASCII, Latin-1,
+// Latin Extended-A, Greek, Cyrillic); everything else is kept as it is.
+std::wstring FoldNameCase(const std::wstring& name);
+
 // An open folder search; destroying it closes the search.
 class FileSearch {
 public:
@@ -52,6 +56,10 @@ public:
 
     // Deletes one file by its literal path; false when it could not.
     virtual bool RemoveFile(const std::wstring& path) = 0;
+
+    // The key under which the file system compares names: two names with equal keys
+    // name the same file. Windows overrides this with its own upper-casing.
+    virtual std::wstring NameKey(const std::wstring& name) { return FoldNameCase(name); }
 };
 
 }  // namespace tunelift

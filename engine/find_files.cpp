@@ -1,9 +1,251 @@
 #include "engine/find_files.h"
-// Interim: the listing and marking arrive with the sync module.
+
+#include <climits>
+
+#include "engine/run_host.h"
+
+namespace tunelift {
+
+std::wstring FoldNameCase(const std::wstring& name) {
+    std::wstring key = name;
+    for (wchar_t& c : key) {
+        const unsigned u = static_cast<unsigned>(c);
+        if (u >= L'a' && u <= L'z') c = static_cast<wchar_t>(u - 0x20);
+        else if (u < 0xE0) continue;
+        else if (u <= 0xFE && u != 0xF7) c = static_cast<wchar_t>(u - 0x20);
+        else if (u == 0xFF) c = static_cast<wchar_t>(0x178);
+        // Latin Extended-A: upper and lower case alternate in pairs.
+        else if ((u >= 0x100 && u <= 0x12F) || (u >= 0x132 && u <= 0x137) ||
+                 (u >= 0x14A && u <= 0x177)) c = static_cast<wchar_t>(u & ~1u);
+        else if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) {
+            if (u % 2 == 0) c = static_cast<wchar_t>(u - 1);
+        }
+        // Greek; final sigma stays, the system has no capital for it.
+        else if ((u >= 0x3B1 && u <= 0x3C1) || (u >= 0x3C3 && u <= 0x3CB)) c = static_cast<wchar_t>(u - 0x20);
+        else if (u == 0x3AC) c = static_cast<wchar_t>(0x386);
+        else if (u >= 0x3AD && u <= 0x3AF) c = static_cast<wchar_t>(u - 0x25);
+        else if (u == 0x3CC) c = static_cast<wchar_t>(0x38C);
+        else if (u == 0x3CD || u == 0x3CE) c = static_cast<wchar_t>(u - 0x3F);
+        // Cyrillic.
+        else if (u >= 0x430 && u <= 0x44F) c = static_cast<wchar_t>(u - 0x20);
+        else if (u >= 0x450 && u <= 0x45F) c = static_cast<wchar_t>(u - 0x50);
+        else if ((u >= 0x460 && u <= 0x481) || (u >= 0x48A && u <= 0x4BF)) c = static_cast<wchar_t>(u & ~1u);
+        // Full-width Latin letters.
+        else if (u >= 0xFF41 && u <= 0xFF5A) c = static_cast<wchar_t>(u - 0x20);
+    }
+    return key;
+}
+
+}  // namespace tunelift
+
 namespace tunelift::mdlFindFiles {
-void SyncState::ResetEntries() { syncEntryCount_ = 0; syncEntryCapacity_ = 1; }
-void SyncState::BeginRun() { listed_ = false; }
-void SyncState::List(FileServices&, const std::function<void()>&, const std::wstring&) {}
-void SyncState::Record(const std::wstring&) {}
-int SyncState::SyncDestination(FileServices&, RunHost&) { return 0; }
+
+namespace {
+
+const std::wstring kAllFiles = L"*.*";
+constexpr uint32_t kAttributeReparsePoint = 0x400;
+// The subfolders of one folder are counted in a 16-bit index: a folder with more
+// than this many is not descended at all.
+constexpr size_t kMaxSubfolders = 32768;
+
+std::wstring UpToNul(const std::wstring& s) {
+    const size_t nul = s.find(L'\0');
+    return nul == std::wstring::npos ? s : s.substr(0, nul);
+}
+
+// One search pass over folder\filter. The directory pass only collects subfolders.
+void SearchPass(FileServices& files, const std::function<void()>& yield, const std::wstring& folder,
+                const std::wstring& filter, bool directoryPass, bool collectFolders,
+                std::vector<FileInfo>& Files, std::vector<std::wstring>& subfolders) {
+    const std::wstring pattern = folder + L"\\" + filter;
+    const std::unique_ptr<FileSearch> search = files.StartSearch(pattern);
+    if (!search) return;
+    FindRecord record;
+    while (search->Next(record)) {
+        if (!(record.Attributes & kAttributeDirectory)) {
+            if (!directoryPass) {
+                yield();
+                FileInfo info;
+                ToFileInfo(info, record, pattern);
+                Files.push_back(std::move(info));
+            }
+        } else if (collectFolders) {
+            const std::wstring name = UpToNul(record.Name);
+            // A junction or link can point back up the tree; following it would never end.
+            if (name != L"." && name != L".." && !name.empty() && !(record.Attributes & kAttributeReparsePoint))
+                subfolders.push_back(name);
+        }
+        yield();
+    }
+}
+
+bool IsDeviceName(const std::wstring& name) {
+    std::wstring base = name.substr(0, name.find(L'.'));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    for (wchar_t& c : base)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 0x20);
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" ||
+        base == L"CONOUT$")
+        return true;
+    return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) &&
+           ((base[3] >= L'0' && base[3] <= L'9') || base[3] == 0xB9 || base[3] == 0xB2 || base[3] == 0xB3);
+}
+
+}  // namespace
+
+void ToFileInfo(FileInfo& Info, const FindRecord& FindData, const std::wstring& sPattern) {
+    Info.Attributes = FindData.Attributes;
+    Info.Size = static_cast<int32_t>(static_cast<uint32_t>(FindData.Size & 0xFFFFFFFFu));
+    Info.Name = UpToNul(FindData.Name);
+    Info.ShortName = UpToNul(FindData.ShortName);
+    if (Info.ShortName.empty()) Info.ShortName = Info.Name;
+    Info.CreationTime = FindData.CreationTime;
+    Info.LastWriteTime = FindData.LastWriteTime;
+    Info.LastAccessTime = FindData.LastAccessTime;
+    const size_t slash = sPattern.rfind(L'\\');
+    Info.Path = slash == std::wstring::npos ? std::wstring() : sPattern.substr(0, slash + 1);
+}
+
+void FindFiles(FileServices& files, const std::function<void()>& yield, std::wstring sPath, bool Recursive,
+               std::wstring sFilter, std::vector<FileInfo>& Files) {
+    // Folders still to list, the next one on top. A stack instead of recursion keeps
+    // deep trees (long paths allow thousands of levels) off the call stack.
+    std::vector<std::wstring> pending{std::move(sPath)};
+    bool descending = false;
+    while (!pending.empty()) {
+        std::wstring folder = std::move(pending.back());
+        pending.pop_back();
+        if (descending) yield();
+        descending = true;
+        yield();
+        if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+
+        const bool allFiles = sFilter == kAllFiles;
+        std::vector<std::wstring> subfolders;
+        SearchPass(files, yield, folder, sFilter, false, Recursive && allFiles, Files, subfolders);
+        if (!Recursive) return;
+        if (!allFiles) SearchPass(files, yield, folder, kAllFiles, true, true, Files, subfolders);
+        if (subfolders.size() > kMaxSubfolders) continue;
+        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending.push_back(folder + L"\\" + *it);
+    }
+}
+
+bool IsPlainFileName(const std::wstring& name) {
+    if (name.empty() || name == L"." || name == L"..") return false;
+    for (const wchar_t c : name) {
+        if (c < 0x20) return false;
+        switch (c) {
+            case L'\\': case L'/': case L':': case L'*': case L'?': case L'"': case L'<': case L'>': case L'|':
+                return false;
+            default:
+                break;
+        }
+    }
+    if (name.back() == L'.' || name.back() == L' ') return false;
+    return !IsDeviceName(name);
+}
+
+void SyncState::ResetEntries() {
+    syncEntryCount_ = 0;
+    syncEntryCapacity_ = 1;
+}
+
+void SyncState::BeginRun() {
+    listed_ = false;
+    listedFolder_.clear();
+    syncFileNames_.clear();
+    syncShortNames_.clear();
+    syncMarks_.clear();
+    syncEntries_.clear();
+    killCount_ = 0;
+}
+
+void SyncState::List(FileServices& files, const std::function<void()>& yield, const std::wstring& destination) {
+    BeginRun();
+    // One separator joins folder and name, however many the destination was typed with,
+    // so "E:\" lists and deletes the same files as "E:".
+    std::wstring folder = destination;
+    while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+    std::vector<FileInfo> found;
+    // A blank destination would list the current folder or a drive root: list nothing.
+    if (destination.find_first_not_of(L' ') != std::wstring::npos)
+        FindFiles(files, yield, folder, false, kAllFiles, found);
+
+    listedFolder_ = folder + L"\\";
+    syncFileNames_.reserve(found.size());
+    syncShortNames_.reserve(found.size());
+    for (FileInfo& info : found) {
+        syncShortNames_.push_back(info.ShortName == info.Name ? std::wstring() : std::move(info.ShortName));
+        syncFileNames_.push_back(std::move(info.Name));
+    }
+    syncMarks_.assign(syncFileNames_.size(), {});
+    syncEntries_.assign(3, std::wstring());
+    listed_ = true;
+}
+
+void SyncState::Record(const std::wstring& destName) {
+    if (syncEntryCount_ > syncEntryCapacity_) {
+        syncEntryCapacity_ = 2 * syncEntryCount_;
+        syncEntries_.resize(static_cast<size_t>(syncEntryCapacity_) + 1);
+    }
+    // Without a listing of this run there are no slots yet.
+    if (syncEntries_.size() <= static_cast<size_t>(syncEntryCount_))
+        syncEntries_.resize(static_cast<size_t>(syncEntryCount_) + 1);
+    syncEntries_[static_cast<size_t>(syncEntryCount_)] = destName;
+    ++syncEntryCount_;
+}
+
+int SyncState::SyncDestination(FileServices& files, RunHost& host) {
+    killCount_ = 0;
+    if (!listed_) return 0;
+
+    // Each listed name is looked up once instead of being compared with every recorded
+    // name; the index of the first equal name is the number of comparisons that would
+    // have failed before it.
+    const size_t entryCount = static_cast<size_t>(syncEntryCount_);
+    std::unordered_map<std::wstring, size_t> firstIndex;
+    firstIndex.reserve(entryCount);
+    for (size_t i = 0; i < entryCount; ++i) firstIndex.try_emplace(files.NameKey(syncEntries_[i]), i);
+
+    int64_t failed = 0;
+    for (size_t x = 0; x < syncFileNames_.size(); ++x) {
+        const std::wstring& name = syncFileNames_[x];
+        bool keep = false;
+        if (!(leftover_ && leftover_(name))) {
+            auto match = firstIndex.find(files.NameKey(name));
+            // A playlist may name the file by its 8.3 name: the copy step then found it
+            // there and left it, so it must stay.
+            if (!syncShortNames_[x].empty()) {
+                const auto shortMatch = firstIndex.find(files.NameKey(syncShortNames_[x]));
+                if (shortMatch != firstIndex.end() && (match == firstIndex.end() || shortMatch->second < match->second))
+                    match = shortMatch;
+            }
+            if (match != firstIndex.end()) {
+                keep = true;
+                failed += static_cast<int64_t>(match->second);
+            }
+        }
+        if (!keep) failed += static_cast<int64_t>(entryCount) + 1;
+        syncMarks_[x] = {name, keep ? L"keep" : L"kill"};
+    }
+    killCount_ = failed > INT_MAX ? INT_MAX : static_cast<int>(failed);
+    if (killCount_ == 0) return 0;
+
+    host.SetBarMax(killCount_);
+    host.SetBarValue(0);
+    for (size_t x = 0; x < syncFileNames_.size(); ++x) {
+        const std::wstring& name = syncFileNames_[x];
+        // Only ever one file directly inside the listed folder.
+        if (syncMarks_[x][1] != L"kill" || !IsPlainFileName(name)) continue;
+        if (x <= static_cast<size_t>(host.BarMax())) host.SetBarValue(static_cast<int>(x));
+        host.SetPanel(1, L"Killing Files");
+        host.SetPanel(2, L"Killing: " + name);
+        // A file that cannot be deleted (read-only, in use, gone) stays; the next follows.
+        files.RemoveFile(listedFolder_ + name);
+    }
+    if (host.BarMax() >= 100) host.SetBarValue(100);
+    host.SetBarMax(100);
+    return killCount_;
+}
+
 }  // namespace tunelift::mdlFindFiles

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/file_services.h"
@@ -34,9 +35,22 @@ void ToFileInfo(FileInfo& Info, const FindRecord& FindData, const std::wstring& 
 void FindFiles(FileServices& files, const std::function<void()>& yield, std::wstring sPath,
                bool Recursive, std::wstring sFilter, std::vector<FileInfo>& Files);
 
+// True when `name` can only mean one file directly inside a folder: not empty, no
+// folder separator, drive colon, wildcard or control character, not "." or "..",
+// no trailing dot or blank (Windows would strip it and reach another file) and
+// no device name such as "NUL" or "com1.mp3".
+bool IsPlainFileName(const std::wstring& name);
+
+// Recognises a leftover temporary file of an interrupted copy by its name.
+using LeftoverTest = std::function<bool(const std::wstring& name)>;
+
 // The sync bookkeeping of the current run.
 class SyncState {
 public:
+    // A leftover temporary file is deleted even when its name matches a recorded one.
+    // Without a test nothing counts as leftover.
+    void SetLeftoverTest(LeftoverTest test) { leftover_ = std::move(test); }
+
     // Window start-up and run start: no recorded names.
     void ResetEntries();
     // Forgets the listing of an earlier run; called when a run starts, before listing.
@@ -51,6 +65,10 @@ public:
     int SyncDestination(FileServices& files, RunHost& host);
 
     bool HasListing() const { return listed_; }
+    // The folder the listing was made in, ending in a backslash; deletions happen only there.
+    const std::wstring& ListedFolder() const { return listedFolder_; }
+    // The failed comparisons of the last marking (the bar's maximum during deletion).
+    int KillCount() const { return killCount_; }
     const std::vector<std::wstring>& SyncFileNames() const { return syncFileNames_; }
     const std::vector<std::wstring>& SyncEntries() const { return syncEntries_; }
     int SyncEntryCount() const { return syncEntryCount_; }
@@ -62,10 +80,13 @@ private:
     bool listed_ = false;
     std::wstring listedFolder_;
     std::vector<std::wstring> syncFileNames_;
+    std::vector<std::wstring> syncShortNames_;  // empty where the file has no other name
     std::vector<std::array<std::wstring, 2>> syncMarks_;
     std::vector<std::wstring> syncEntries_;
     int syncEntryCount_ = 0;
     int syncEntryCapacity_ = 1;
+    int killCount_ = 0;
+    LeftoverTest leftover_;
 };
 
 }  // namespace tunelift::mdlFindFiles

@@ -1,0 +1,138 @@
+// Marks a destination of 20,000 files against 20,000 recorded names, once with the
+// sync's lookup and once with the plain comparison loop (each listed name against
+// the recorded names in order until the first equal one), side by side in one run.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/copy_bar.h"
+#include "engine/file_services.h"
+#include "engine/find_files.h"
+#include "engine/run_host.h"
+
+using namespace tunelift;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class ListSearch : public FileSearch {
+public:
+    explicit ListSearch(const std::vector<std::wstring>& names) : names_(names) {}
+    bool Next(FindRecord& out) override {
+        if (next_ >= names_.size()) return false;
+        out = FindRecord{};
+        out.Name = names_[next_++];
+        return true;
+    }
+
+private:
+    const std::vector<std::wstring>& names_;
+    size_t next_ = 0;
+};
+
+class MemoryFiles : public FileServices {
+public:
+    std::vector<std::wstring> names;
+    int deletes = 0;
+    std::wstring ReadLine(const std::wstring&, int32_t) override { return L""; }
+    std::wstring ReadAll(const std::wstring&) override { return L""; }
+    bool FileExists(const std::wstring&) override { return false; }
+    bool FileCopy(const std::wstring&, const std::wstring&) override { return false; }
+    std::unique_ptr<FileSearch> StartSearch(const std::wstring&) override { return std::make_unique<ListSearch>(names); }
+    bool DeleteFile(const std::wstring&) override { return ++deletes > 0; }
+};
+
+class NullBar : public mdlCopyBar::ProgressBar {
+public:
+    void SetValue(int) override {}
+    int Value() const override { return 0; }
+    std::wstring ProgressLabel() const override { return L""; }
+    void SetProgressPanel(const std::wstring&) override {}
+    void YieldToWindow() override {}
+};
+
+class QuietHost : public RunHost {
+public:
+    int value = 0, max = 100;
+    NullBar bar;
+    std::wstring Text(RunText) const override { return L""; }
+    std::wstring PathFrom() const override { return L""; }
+    std::wstring PathTo() const override { return L""; }
+    int OverwriteValue() const override { return 0; }
+    int SyncValue() const override { return 1; }
+    std::wstring LogText() const override { return L""; }
+    void SetLogText(const std::wstring&) override {}
+    void SetPanel(int, const std::wstring&) override {}
+    int BarValue() const override { return value; }
+    int BarMax() const override { return max; }
+    void SetBarValue(int v) override { value = v; }
+    void SetBarMax(int m) override { max = m; value = std::min(value, m); }
+    mdlCopyBar::ProgressBar& CopyProgressBar() override { return bar; }
+    void SetLogScroll(int, int, int) override {}
+    void YieldToWindow() override {}
+    void ShowError(const std::wstring&) override {}
+};
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+}  // namespace
+
+int main() {
+    constexpr int kFiles = 20000, kRecorded = 20000, kUnnamed = 1000;
+    MemoryFiles files;
+    std::vector<std::wstring> recorded;
+    for (int i = 0; i < kFiles; ++i) files.names.push_back(L"Artist - Track " + std::to_wstring(i) + L".mp3");
+    // The playlist names the files in the opposite order (the worst case for the loop),
+    // every third in other letter case, and 1,000 names the folder does not hold.
+    for (int i = kFiles - kUnnamed - 1; i >= 0; --i) {
+        std::wstring n = files.names[static_cast<size_t>(i)];
+        if (i % 3 == 0) n = FoldNameCase(n);
+        recorded.push_back(n);
+    }
+    for (int i = 0; static_cast<int>(recorded.size()) < kRecorded; ++i)
+        recorded.push_back(L"Not There " + std::to_wstring(i) + L".mp3");
+
+    double bestSync = 1e9, bestLoop = 1e9;
+    int syncKill = 0;
+    int64_t loopKill = 0;
+    int deleted = 0;
+    for (int round = 0; round < 3; ++round) {
+        mdlFindFiles::SyncState sync;
+        QuietHost host;
+        files.deletes = 0;
+        sync.BeginRun();
+        sync.List(files, [] {}, L"E:\\Player");
+        sync.ResetEntries();
+        for (const auto& n : recorded) sync.Record(n);
+        const auto t0 = Clock::now();
+        syncKill = sync.SyncDestination(files, host);
+        bestSync = std::min(bestSync, Seconds(Clock::now() - t0));
+        deleted = files.deletes;
+
+        // The plain loop gets its keys folded beforehand, so only its comparisons count.
+        std::vector<std::wstring> listedKeys, recordedKeys;
+        for (const auto& n : files.names) listedKeys.push_back(FoldNameCase(n));
+        for (const auto& n : recorded) recordedKeys.push_back(FoldNameCase(n));
+        const auto t1 = Clock::now();
+        loopKill = 0;
+        for (const auto& name : listedKeys) {
+            bool keep = false;
+            for (const auto& r : recordedKeys) {
+                if (r == name) { keep = true; break; }
+                ++loopKill;
+            }
+            if (!keep) ++loopKill;
+        }
+        bestLoop = std::min(bestLoop, Seconds(Clock::now() - t1));
+    }
+    std::printf("files %d, recorded names %d, deleted %d\n", kFiles, kRecorded, deleted);
+    std::printf("KillCount: lookup %d, comparison loop %lld (%s)\n", syncKill, static_cast<long long>(loopKill),
+                syncKill == loopKill ? "equal" : "DIFFERENT");
+    std::printf("SyncDestination (marking by lookup + deletion): %.4f s (best of 3)\n", bestSync);
+    std::printf("comparison loop (marking only):                  %.4f s (best of 3)\n", bestLoop);
+    std::printf("ratio loop / lookup: %.0fx\n", bestLoop / bestSync);
+    return syncKill == loopKill ? 0 : 1;
+}

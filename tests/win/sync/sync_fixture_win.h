@@ -1,0 +1,171 @@
+// A FileServices over real folders, a window stand-in that records what it would
+// show, and a scratch folder that removes itself.
+#pragma once
+#include <windows.h>
+// windows.h maps DeleteFile to DeleteFileW, which would rename the FileServices method.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/copy_bar.h"
+#include "engine/file_services.h"
+#include "engine/run_host.h"
+#include "win/folder_search_win.h"
+
+namespace synctest {
+
+using namespace tunelift;
+
+// Hands out the entries of a real search in name order, for tests that need one.
+class SortedSearch : public FileSearch {
+public:
+    explicit SortedSearch(std::unique_ptr<FileSearch> search) {
+        FindRecord r;
+        while (search->Next(r)) records_.push_back(r);
+        std::sort(records_.begin(), records_.end(),
+                  [](const FindRecord& a, const FindRecord& b) { return a.Name < b.Name; });
+    }
+    bool Next(FindRecord& out) override {
+        if (next_ >= records_.size()) return false;
+        out = records_[next_++];
+        return true;
+    }
+
+private:
+    std::vector<FindRecord> records_;
+    size_t next_ = 0;
+};
+
+class FolderServices : public FileServices {
+public:
+    bool sortSearches = false;
+    std::vector<std::wstring> deleteCalls;
+    std::function<void(const std::wstring&)> onDelete;
+
+    std::wstring ReadLine(const std::wstring&, int32_t) override {
+        ADD_FAILURE() << "the sync reads no playlist";
+        return L"";
+    }
+    std::wstring ReadAll(const std::wstring&) override {
+        ADD_FAILURE() << "the sync reads no playlist";
+        return L"";
+    }
+    bool FileExists(const std::wstring& file) override {
+        const DWORD a = GetFileAttributesW(file.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+        return CopyFileW(source.c_str(), dest.c_str(), FALSE) != FALSE;
+    }
+    std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
+        auto search = win::StartSearch(pattern);
+        if (search && sortSearches) return std::make_unique<SortedSearch>(std::move(search));
+        return search;
+    }
+    bool RemoveFile(const std::wstring& path) override {
+        deleteCalls.push_back(path);
+        if (onDelete) onDelete(path);
+        return win::DeleteFileLiteral(path);
+    }
+    std::wstring NameKey(const std::wstring& name) override { return win::NameKey(name); }
+};
+
+class NullBar : public mdlCopyBar::ProgressBar {
+public:
+    void SetValue(int) override {}
+    int Value() const override { return 0; }
+    std::wstring ProgressLabel() const override { return L"Progress"; }
+    void SetProgressPanel(const std::wstring&) override {}
+    void YieldToWindow() override {}
+};
+
+class RecordingHost : public RunHost {
+public:
+    int value = 100;
+    int max = 100;
+    std::vector<int> barValues;
+    std::map<int, std::wstring> panels;
+    NullBar bar;
+
+    std::wstring Text(RunText) const override { return L""; }
+    std::wstring PathFrom() const override { return L""; }
+    std::wstring PathTo() const override { return L""; }
+    int OverwriteValue() const override { return 0; }
+    int SyncValue() const override { return 1; }
+    std::wstring LogText() const override { return L""; }
+    void SetLogText(const std::wstring&) override {}
+    void SetPanel(int panel, const std::wstring& text) override { panels[panel] = text; }
+    int BarValue() const override { return value; }
+    int BarMax() const override { return max; }
+    void SetBarValue(int v) override {
+        if (v < 0 || v > max) ADD_FAILURE() << "bar value " << v << " above its maximum " << max;
+        else value = v;
+        barValues.push_back(v);
+    }
+    void SetBarMax(int m) override {
+        max = m;
+        value = std::min(value, m);
+    }
+    mdlCopyBar::ProgressBar& CopyProgressBar() override { return bar; }
+    void SetLogScroll(int, int, int) override {}
+    void YieldToWindow() override {}
+    void ShowError(const std::wstring&) override {}
+};
+
+// A fresh folder under %TEMP%; removed with everything in it, read-only files too.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static int counter = 0;
+        wchar_t temp[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, temp);
+        path_ = std::wstring(temp) + L"tunelift-sync-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        if (!path_.empty() && path_.back() == L'\\') path_.pop_back();
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() { RemoveTree(path_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(const std::wstring& rel) const { return path_ + L"\\" + rel; }
+
+    void MakeFolder(const std::wstring& rel) const { ASSERT_TRUE(CreateDirectoryW((*this / rel).c_str(), nullptr)); }
+    void MakeFile(const std::wstring& rel, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
+        HANDLE h = CreateFileW((*this / rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create file, error " << GetLastError();
+        DWORD written = 0;
+        WriteFile(h, "data", 4, &written, nullptr);
+        CloseHandle(h);
+    }
+    bool Exists(const std::wstring& rel) const {
+        return GetFileAttributesW((*this / rel).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+private:
+    static void RemoveTree(const std::wstring& folder) {
+        WIN32_FIND_DATAW d;
+        HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = d.cFileName;
+                if (name == L"." || name == L"..") continue;
+                const std::wstring full = folder + L"\\" + name;
+                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
+                else DeleteFileW(full.c_str());
+            } while (FindNextFileW(h, &d));
+            FindClose(h);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+    std::wstring path_;
+};
+
+}  // namespace synctest

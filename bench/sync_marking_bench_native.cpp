@@ -42,7 +42,7 @@ public:
     bool FileExists(const std::wstring&) override { return false; }
     bool FileCopy(const std::wstring&, const std::wstring&) override { return false; }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring&) override { return std::make_unique<ListSearch>(names); }
-    bool DeleteFile(const std::wstring&) override { return ++deletes > 0; }
+    bool RemoveFile(const std::wstring&) override { return ++deletes > 0; }
 };
 
 class NullBar : public mdlCopyBar::ProgressBar {

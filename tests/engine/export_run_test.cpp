@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "engine/copy_bar.h"
 #include "engine/export_run.h"
 #include "run_fakes.h"
@@ -196,28 +198,37 @@ TEST_F(ExportRun, HundredLinesSetTheRangeAndShowSlotsOneToHundredOne) {
     EXPECT_EQ(host.logText, state.runLog.TheLogData(1, 101, nullptr));
 }
 
+// Remembers what the view showed right after each scroll update.
+struct ScrollWatchingHost : ScriptedHost {
+    using ScriptedHost::ScriptedHost;
+    std::map<int, std::wstring> viewAfterScroll;
+    void SetLogScroll(int min, int max, int value) override {
+        ScriptedHost::SetLogScroll(min, max, value);
+        viewAfterScroll[value] = logText;
+    }
+};
+
 TEST_F(ExportRun, HundredFiftyLinesShowTheLastHundredOneSlots) {
     Playlist(NumberedList(150));
-    // Record what the view showed right after the scroll update of line 148.
-    std::wstring viewAtScroll;
-    host.onYield = [&](ScriptedHost& h) {
-        if (h.scrollValue == 145 && viewAtScroll.empty()) viewAtScroll = h.logText;
-    };
-    EXPECT_EQ(Check(), RunEnd::Finished);
-    EXPECT_EQ(host.scrollMin, 1);
-    EXPECT_EQ(host.scrollMax, 148);
-    EXPECT_EQ(host.scrollValue, 148);
+    ScrollWatchingHost watching{state};
+    watching.pathFrom = kList;
+    watching.pathTo = kDest;
+    EXPECT_EQ(SaveFiles(watching, files, state, false), RunEnd::Finished);
+    EXPECT_EQ(watching.scrollMin, 1);
+    EXPECT_EQ(watching.scrollMax, 148);
+    EXPECT_EQ(watching.scrollValue, 148);
     EXPECT_EQ(state.runLog.Slot(151), L"\r\nSearch finished!");
-    EXPECT_EQ(host.logText, state.runLog.TheLogData(51, 151, nullptr));
-    EXPECT_EQ(host.logText.find(L"C:\\Music\\50.mp3\r\n"), std::wstring::npos);
-    EXPECT_NE(host.logText.find(L"C:\\Music\\51.mp3\r\n"), std::wstring::npos);
-    // Slot 148 was not yet written when the refresh showed slots 145 to 148.
-    EXPECT_EQ(viewAtScroll, state.runLog.TheLogData(145, 147, nullptr)) << "the refresh shows four slots";
+    EXPECT_EQ(watching.logText, state.runLog.TheLogData(51, 151, nullptr));
+    EXPECT_EQ(watching.logText.find(L"C:\\Music\\50.mp3\r\n"), std::wstring::npos);
+    EXPECT_NE(watching.logText.find(L"C:\\Music\\51.mp3\r\n"), std::wstring::npos);
+    // Advancing to line 148 shows slots 145 to 148; 148 is not written yet then.
+    EXPECT_EQ(watching.viewAfterScroll.at(145), state.runLog.TheLogData(145, 147, nullptr));
+    EXPECT_EQ(watching.viewAfterScroll.size(), 51u) << "lines 101 to 151 each move the scroll bar";
 
-    host.scrollValue = 0;
-    host.MoveScrollTo(148);
-    EXPECT_EQ(host.logText, state.runLog.TheLogData(148, 151, nullptr));
-    EXPECT_NE(host.logText.find(L"Search finished!"), std::wstring::npos);
+    watching.scrollValue = 0;
+    watching.MoveScrollTo(148);
+    EXPECT_EQ(watching.logText, state.runLog.TheLogData(148, 151, nullptr));
+    EXPECT_NE(watching.logText.find(L"Search finished!"), std::wstring::npos);
 }
 
 TEST_F(ExportRun, PlaylistsPastTheScrollAndSlotLimitsRunToTheEnd) {

@@ -2,7 +2,6 @@
 // show, and a scratch folder that removes itself.
 #pragma once
 #include <windows.h>
-// windows.h maps DeleteFile to DeleteFileW, which would rename the FileServices method.
 
 #include <gtest/gtest.h>
 

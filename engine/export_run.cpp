@@ -1,6 +1,5 @@
 #include "engine/export_run.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "engine/copy_bar.h"
@@ -13,15 +12,6 @@ const std::wstring kCrLf = L"\r\n";
 
 // The log scroll bar holds 16-bit positions: line 32770 is the last it can follow.
 constexpr int kLastScrollLine = std::numeric_limits<int16_t>::max() + 3;
-
-// A destination name that is one plain file name. Anything else (a path, a drive or
-// stream colon, "." or "..") would write outside the destination folder.
-bool IsPlainFileName(const std::wstring& name) {
-    if (name.empty() || name == L"." || name == L"..") return false;
-    return std::none_of(name.begin(), name.end(), [](wchar_t c) {
-        return c == L'\\' || c == L'/' || c == L':' || c < 0x20;
-    });
-}
 
 class ExportRun {
 public:
@@ -160,7 +150,9 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     if (slotForm) AppendToSlot(entryText); else AppendToBox(entryText);
 
     const std::wstring D = destination_ + L"\\" + N;
-    const bool safeName = IsPlainFileName(N);
+    // A name that is no plain file name (a path, a stream colon, a device) would be
+    // written outside the destination folder: such an entry is never copied.
+    const bool safeName = mdlFindFiles::IsPlainFileName(N);
     if (copy_ && safeName) {
         if (entry.Form == EntryForm::PlsName || !files_.FileExists(D) || host_.OverwriteValue() == 1)
             files_.FileCopy(S, D);

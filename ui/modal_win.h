@@ -11,7 +11,8 @@ class Modal {
 public:
     virtual ~Modal() = default;
     // Message box with the title "Error", the critical-stop icon and OK.
-    virtual void ErrorBox(HWND owner, const std::wstring& text);
+    void ErrorBox(HWND owner, const std::wstring& text);
+    virtual int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags);
     // A refused command: a beep and nothing else.
     virtual void Beep();
 };

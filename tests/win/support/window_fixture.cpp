@@ -7,7 +7,10 @@
 
 namespace tunelift::testing {
 
-void ScriptedModal::ErrorBox(HWND, const std::wstring& text) { errorBoxes.push_back({text}); }
+int ScriptedModal::ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {
+    boxes.push_back({owner, text, title, flags});
+    return IDOK;
+}
 
 std::unique_ptr<FileServices> WindowTest::MakeFiles() { return win::CreateFileServices(); }
 

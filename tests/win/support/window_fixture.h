@@ -20,12 +20,15 @@ namespace tunelift::testing {
 class ScriptedModal : public ui::Modal {
 public:
     struct Box {
+        HWND owner;
         std::wstring text;
+        std::wstring title;
+        UINT flags;
     };
-    void ErrorBox(HWND owner, const std::wstring& text) override;
+    int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) override;
     void Beep() override { ++beeps; }
 
-    std::vector<Box> errorBoxes;
+    std::vector<Box> boxes;
     int beeps = 0;
 };
 

@@ -8,8 +8,11 @@ if(TUNELIFT_FUZZ)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_compile_options(tunelift_engine PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
     target_link_libraries(${name} PRIVATE tunelift_engine)
+    # New inputs go to the build tree; the committed seeds are only read.
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/corpus/${name})
     add_test(NAME ${name}
-             COMMAND ${name} -runs=200000 -max_len=4096 -timeout=10 ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+             COMMAND ${name} -runs=200000 -max_len=4096 -timeout=10
+                     ${CMAKE_BINARY_DIR}/corpus/${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endforeach()
   return()

@@ -221,9 +221,10 @@ void frmCrateway::CreateControls() {
 
     ApplyFonts();
     LayoutStatusParts();
-    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"File:"));
-    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"Filename:"));
-    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(L"Progress:"));
+    SetPanel(1, L"File:");
+    SetPanel(2, L"Filename:");
+    SetPanel(3, L"Progress:");
+    FlushDeferredTexts();
 }
 
 void frmCrateway::ApplyFonts() {
@@ -264,8 +265,9 @@ void frmCrateway::Form_Load() {
     DragAcceptFiles(Item(ids::txtPathfrom), TRUE);
     SendMessageW(Item(ids::cmbLang), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"English"));
     mdlLanguage::SetLanguage(*this, CmbLangText());
-    SendMessageW(Item(ids::pgbCopy), PBM_SETPOS, 100, 0);
+    SetBarValue(100);
     state_.sync.ResetEntries();
+    FlushDeferredTexts();
 }
 
 void frmCrateway::cmbLang_Click() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
@@ -359,10 +361,31 @@ void frmCrateway::SetLogText(const std::wstring& text) {
 }
 
 void frmCrateway::FlushDeferredTexts() {
-    if (!logTextDirty_ || !hwnd_) return;
-    logTextDirty_ = false;
-    SetWindowTextW(Item(ids::txtPlaylist), logText_.c_str());
-    txtPlaylist_Change();
+    if (!hwnd_) return;
+    for (int i = 0; i < 3; ++i) {
+        if (!panelDirty_[i]) continue;
+        panelDirty_[i] = false;
+        SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(panelText_[i].c_str()));
+    }
+    if (scrollDirty_) {
+        scrollDirty_ = false;
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_RANGE | SIF_POS;
+        info.nMin = scrollMin_;
+        info.nMax = scrollMax_;
+        info.nPos = scrollValue_;
+        SetScrollInfo(Item(ids::vsbListLog), SB_CTL, &info, TRUE);
+    }
+    if (barDirty_) {
+        barDirty_ = false;
+        SendMessageW(Item(ids::pgbCopy), PBM_SETPOS, static_cast<WPARAM>(barValue_), 0);
+    }
+    if (logTextDirty_) {
+        logTextDirty_ = false;
+        SetWindowTextW(Item(ids::txtPlaylist), logText_.c_str());
+        txtPlaylist_Change();
+    }
 }
 
 void frmCrateway::txtPlaylist_Change() {
@@ -379,9 +402,11 @@ void frmCrateway::vsbListLog_Change() {
 void frmCrateway::vsbListLog_Scroll() { vsbListLog_Change(); }
 
 void frmCrateway::SetLogScroll(int min, int max, int value) {
+    // A long run moves the scroll bar on every line; the control follows when the
+    // window handles messages.
     scrollMin_ = min;
     scrollMax_ = max;
-    SetScrollRange(Item(ids::vsbListLog), SB_CTL, min, max, FALSE);
+    scrollDirty_ = true;
     SetScrollValue(value, true);
 }
 
@@ -389,7 +414,7 @@ void frmCrateway::SetScrollValue(int value, bool raiseChange) {
     value = std::clamp(value, scrollMin_, scrollMax_);
     const bool changed = value != scrollValue_;
     scrollValue_ = value;
-    SetScrollPos(Item(ids::vsbListLog), SB_CTL, value, TRUE);
+    scrollDirty_ = true;
     if (changed && raiseChange) vsbListLog_Change();
 }
 
@@ -412,7 +437,7 @@ void frmCrateway::OnVScroll(int code) {
     }
     if (code == SB_THUMBTRACK) {
         scrollValue_ = std::clamp(value, scrollMin_, scrollMax_);
-        SetScrollPos(Item(ids::vsbListLog), SB_CTL, scrollValue_, TRUE);
+        scrollDirty_ = true;
         vsbListLog_Scroll();
     } else {
         SetScrollValue(value, true);
@@ -454,23 +479,27 @@ int frmCrateway::SyncValue() const {
 }
 
 void frmCrateway::SetPanel(int panel, const std::wstring& text) {
-    SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(text.c_str()));
+    // Like the log view, panels and bar are written to their controls only when the
+    // window handles messages: a run changes them several times per playlist line.
+    auto& cached = panelText_[panel - 1];
+    if (cached == text) return;
+    cached = text;
+    panelDirty_[panel - 1] = true;
 }
 
-std::wstring frmCrateway::PanelText(int panel) const {
-    HWND bar = Item(ids::stbStatus);
-    const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel - 1), 0));
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
-}
+std::wstring frmCrateway::PanelText(int panel) const { return panelText_[panel - 1]; }
 
-int frmCrateway::BarValue() const { return static_cast<int>(SendMessageW(Item(ids::pgbCopy), PBM_GETPOS, 0, 0)); }
+int frmCrateway::BarValue() const { return barValue_; }
 int frmCrateway::BarMax() const { return barMax_; }
-void frmCrateway::SetBarValue(int value) { SendMessageW(Item(ids::pgbCopy), PBM_SETPOS, static_cast<WPARAM>(value), 0); }
+void frmCrateway::SetBarValue(int value) {
+    if (value == barValue_) return;
+    barValue_ = value;
+    barDirty_ = true;
+}
 void frmCrateway::SetBarMax(int max) {
+    FlushDeferredTexts();
     barMax_ = max;
+    barValue_ = std::min(barValue_, max);
     SendMessageW(Item(ids::pgbCopy), PBM_SETRANGE32, 0, max);
 }
 

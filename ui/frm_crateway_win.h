@@ -97,7 +97,8 @@ public:
     int ScrollMax() const;
     int ScrollValue() const;
     bool AboutVisible() const;
-    // Writes deferred control texts now (normally done before messages are handled).
+    // Writes deferred texts, panels and bar to their controls now (otherwise done
+    // before the window handles messages).
     void FlushDeferredTexts();
 
 private:
@@ -124,7 +125,12 @@ private:
     UINT dpi_ = 96;
     RunState state_;
     int barMax_ = 100;
+    int barValue_ = 0;
+    bool barDirty_ = false;
+    std::wstring panelText_[3];
+    bool panelDirty_[3] = {false, false, false};
     int scrollMin_ = 0, scrollMax_ = 32767, scrollValue_ = 0;
+    bool scrollDirty_ = false;
     std::wstring logText_;
     bool logTextDirty_ = false;
     std::function<void()> exitAction_;

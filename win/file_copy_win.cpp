@@ -15,6 +15,7 @@ constexpr size_t kMaxComponent = 255;
 
 int g_failNthWrite = 0;
 DWORD g_chunkBytes = kCopyChunkBytes;
+bool g_flush = true;
 
 struct HandleCloser {
     void operator()(HANDLE h) const { CloseHandle(h); }
@@ -203,13 +204,16 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
 
     // Like the platform copy, the copy keeps the source's last-write time.
     if (!SetFileTime(part.Handle(), nullptr, nullptr, &info.ftLastWriteTime)) return false;
-    if (!FlushFileBuffers(part.Handle())) return false;
+    // Only bytes on the disk may take the destination's name: a stick pulled out after
+    // the rename must not leave a file of zeros there.
+    if (g_flush && !FlushFileBuffers(part.Handle())) return false;
     return part.MoveOver(sDestFile);
 }
 
 namespace copy_seam {
 void FailNthWrite(int n) { g_failNthWrite = n; }
 void SetChunkBytes(DWORD bytes) { g_chunkBytes = bytes == 0 ? kCopyChunkBytes : bytes; }
+void SetFlushBeforeRename(bool flush) { g_flush = flush; }
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

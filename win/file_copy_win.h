@@ -40,6 +40,8 @@ namespace copy_seam {
 void FailNthWrite(int n);
 // Overrides the chunk size (0 restores kCopyChunkBytes).
 void SetChunkBytes(DWORD bytes);
+// Lets the benchmark tell the copy loop's cost from the flush's; true by default.
+void SetFlushBeforeRename(bool flush);
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

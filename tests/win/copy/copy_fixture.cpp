@@ -67,6 +67,7 @@ void CopyTest::TearDown() {
     tunelift::mdlCopyBar::CopyBar = nullptr;
     tunelift::win::copy_seam::FailNthWrite(0);
     tunelift::win::copy_seam::SetChunkBytes(0);
+    tunelift::win::copy_seam::SetFlushBeforeRename(true);
     std::error_code ec;
     for (const auto& e : fs::recursive_directory_iterator(dir, ec))
         SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);

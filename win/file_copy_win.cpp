@@ -34,9 +34,13 @@ bool Usable(const std::wstring& path) {
 
 bool LongPathForm(std::wstring_view path) { return path.starts_with(L"\\\\?\\"); }
 
+size_t NameStart(std::wstring_view path) {
+    const size_t cut = path.find_last_of(L"\\/:");
+    return cut == std::wstring_view::npos ? 0 : cut + 1;
+}
+
 std::wstring CopyPartPath(const std::wstring& dest) {
-    const size_t cut = dest.find_last_of(L"\\/:");
-    const size_t nameAt = cut == std::wstring::npos ? 0 : cut + 1;
+    const size_t nameAt = NameStart(dest);
     const std::wstring folder = dest.substr(0, nameAt);
     std::wstring path = folder + CopyPartName(std::wstring_view(dest).substr(nameAt));
     if (path.size() >= MAX_PATH && !LongPathForm(path)) path = folder + std::wstring(kPartSuffix);
@@ -115,12 +119,19 @@ public:
     }
 
     bool Create() {
-        // A leftover marked read-only by hand would block the new part file.
-        SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
         // Not shared: a second copy to the same name (started from inside this one's
         // progress report) fails instead of writing into this file.
-        handle_ = Open(path_, GENERIC_WRITE, 0, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+        const auto open = [this] {
+            handle_ = Open(path_, GENERIC_WRITE, 0, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+        };
+        open();
+        // A leftover marked read-only or hidden would refuse the new part file. Only
+        // then are its attributes touched: under Wine every lookup of a missing name
+        // reads the whole folder.
+        if (!handle_ && GetLastError() == ERROR_ACCESS_DENIED &&
+            SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL))
+            open();
         created_ = handle_ != nullptr;
         return created_;
     }
@@ -169,6 +180,7 @@ bool FileExists(const std::wstring& sFile) {
 
 bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
     if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
+    if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
     UniqueHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!source) return false;

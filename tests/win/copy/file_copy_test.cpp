@@ -49,6 +49,7 @@ TEST_F(CopyTest, FailedCopyReturnsFalseAndCreatesNothing) {
         {"destination is a folder", dir / L"src.mp3", dir / L"out" / L"taken.mp3"},
         {"empty source name", L"", dir / L"out" / L"a.mp3"},
         {"empty destination name", dir / L"src.mp3", L""},
+        {"destination ends in a backslash", dir / L"src.mp3", (dir / L"out").wstring() + L"\\"},
     };
     for (const auto& row : rows) {
         EXPECT_FALSE(FileCopy(row.source, row.dest)) << row.why;

@@ -3,7 +3,9 @@
 # 200 files of 5 MiB (1 GiB) and 5,000 small files of 1-64 KiB. Each round copies the
 # set into an empty folder with cp, with cp followed by one sync, with FileCopy as it
 # ships (each file flushed before it takes its name) and with FileCopy without that
-# flush (the copy loop alone). Prints the median of each, then a chunk-size sweep.
+# flush (the copy loop alone). For reference it also times dd with the same 256 KiB
+# read/write loop natively (large set) and Wine's CopyFileExW. Prints the median of
+# each, then a chunk-size sweep.
 #   bench/copy_bench.sh <windows build dir> [work dir] [rounds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,12 +45,16 @@ row() { printf '  %-18s %7.3f s %6.0f MB/s  %5.3f of cp   runs: %s\n' "$1" "$2" 
 
 for set in large small; do
     bytes=$(find "$work/$set" -type f -printf '%s\n' | awk '{s += $1} END {print s}')
-    cp_t=(); cps_t=(); our_t=(); raw_t=()
+    cp_t=(); cps_t=(); our_t=(); raw_t=(); dd_t=(); plat_t=()
     for ((r = 1; r <= rounds; r++)); do
         fresh; cp_t+=("$(seconds cp -r "$work/$set/." "$work/out/")")
         fresh; cps_t+=("$(seconds bash -c "cp -r '$work/$set/.' '$work/out/' && sync")")
         fresh; our_t+=("$(ours "$set")")
         fresh; raw_t+=("$(ours "$set" 256 noflush)")
+        fresh; plat_t+=("$(ours "$set" 256 platform)")
+        if [[ $set == large ]]; then
+            fresh; dd_t+=("$(seconds bash -c "for f in '$work/$set'/*; do dd if=\"\$f\" of='$work/out/'\"\${f##*/}\" bs=256K status=none; done")")
+        fi
     done
     cp_median=$(median "${cp_t[@]}")
     echo "set=$set files=$(ls "$work/$set" | wc -l) bytes=$bytes rounds=$rounds"
@@ -56,6 +62,8 @@ for set in large small; do
     row "cp + sync" "$(median "${cps_t[@]}")" "${cps_t[*]}"
     row "FileCopy" "$(median "${our_t[@]}")" "${our_t[*]}"
     row "FileCopy, no flush" "$(median "${raw_t[@]}")" "${raw_t[*]}"
+    row "Wine CopyFileExW" "$(median "${plat_t[@]}")" "${plat_t[*]}"
+    [[ ${#dd_t[@]} -gt 0 ]] && row "dd bs=256K" "$(median "${dd_t[@]}")" "${dd_t[*]}"
 done
 
 echo "chunk sweep, large set, no flush (the copy loop alone), two runs each:"
@@ -65,5 +73,5 @@ for kib in 64 128 256 512 1024 4096; do
         echo "  ${kib} KiB: $("$WINE" "$exe" "Z:$work/large" "Z:$work/out" "$kib" noflush)"
     done
 done
-echo "longest gap between two progress reports in the FileCopy runs above:"
+echo "longest gaps between two progress reports, and from the last report to the end of a copy:"
 grep -h max_gap "$work/ours.log" | sed 's/^/  /'

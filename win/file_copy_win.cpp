@@ -1,0 +1,231 @@
+#include "win/file_copy_win.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "win/copy_progress_win.h"
+
+namespace tunelift::win {
+namespace {
+
+constexpr std::wstring_view kPartSuffix = L".tunelift-part";
+constexpr size_t kMaxComponent = 255;
+
+int g_failNthWrite = 0;
+DWORD g_chunkBytes = kCopyChunkBytes;
+bool g_flush = true;
+
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+UniqueHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+    return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+// c_str() would cut a name at an embedded NUL and so name another file.
+bool Usable(const std::wstring& path) {
+    return !path.empty() && path.find(L'\0') == std::wstring::npos;
+}
+
+bool LongPathForm(std::wstring_view path) { return path.starts_with(L"\\\\?\\"); }
+
+size_t NameStart(std::wstring_view path) {
+    const size_t cut = path.find_last_of(L"\\/:");
+    return cut == std::wstring_view::npos ? 0 : cut + 1;
+}
+
+std::wstring CopyPartPath(const std::wstring& dest) {
+    const size_t nameAt = NameStart(dest);
+    const std::wstring folder = dest.substr(0, nameAt);
+    std::wstring path = folder + CopyPartName(std::wstring_view(dest).substr(nameAt));
+    if (path.size() >= MAX_PATH && !LongPathForm(path)) path = folder + std::wstring(kPartSuffix);
+    return path;
+}
+
+uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+}
+
+std::wstring FinalPath(HANDLE h) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (n >= path.size()) {
+        path.resize(n);
+        n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), 0);
+    }
+    path.resize(n < path.size() ? n : 0);
+    return path;
+}
+
+// What the copy must know about the destination name before it writes anything.
+enum class Destination { Free, SameFile, ReadOnly };
+
+Destination CheckDestination(HANDLE source, const BY_HANDLE_FILE_INFORMATION& sourceInfo,
+                             const std::wstring& dest) {
+    UniqueHandle other = Open(dest, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+    if (!other) return Destination::Free;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(other.get(), &info)) return Destination::Free;
+    // Copying a file onto itself would first empty it.
+    if (info.dwVolumeSerialNumber == sourceInfo.dwVolumeSerialNumber) {
+        if (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0) {
+            if (info.nFileIndexHigh == sourceInfo.nFileIndexHigh &&
+                info.nFileIndexLow == sourceInfo.nFileIndexLow)
+                return Destination::SameFile;
+        } else {
+            // Some file systems report no file index; then the resolved paths decide.
+            const std::wstring a = FinalPath(source), b = FinalPath(other.get());
+            if (!a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL)
+                return Destination::SameFile;
+        }
+    }
+    // The platform copy refuses to replace a read-only file; so does this one, on Wine too.
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return Destination::ReadOnly;
+    return Destination::Free;
+}
+
+bool WriteChunk(HANDLE file, const std::byte* data, DWORD size) {
+    if (g_failNthWrite > 0 && --g_failNthWrite == 0) {
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
+    DWORD written = 0;
+    return WriteFile(file, data, size, &written, nullptr) && written == size;
+}
+
+void ReportProgress(uint64_t total, uint64_t done) {
+    LARGE_INTEGER t, d;
+    t.QuadPart = static_cast<LONGLONG>(total);
+    d.QuadPart = static_cast<LONGLONG>(done);
+    mdlCopyBar::CopyProgressRoutine(t, d, t, d, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, nullptr);
+}
+
+// The part file beside the destination: removed again unless it became the destination.
+class PartFile {
+public:
+    explicit PartFile(std::wstring path) : path_(std::move(path)) {}
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+    ~PartFile() {
+        handle_.reset();
+        if (created_ && !moved_) DeleteFileW(path_.c_str());
+    }
+
+    bool Create() {
+        // Not shared: a second copy to the same name (started from inside this one's
+        // progress report) fails instead of writing into this file.
+        const auto open = [this] {
+            handle_ = Open(path_, GENERIC_WRITE, 0, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+        };
+        open();
+        // A leftover marked read-only or hidden would refuse the new part file. Only
+        // then are its attributes touched: under Wine every lookup of a missing name
+        // reads the whole folder.
+        if (!handle_ && GetLastError() == ERROR_ACCESS_DENIED &&
+            SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL))
+            open();
+        created_ = handle_ != nullptr;
+        return created_;
+    }
+    HANDLE Handle() const { return handle_.get(); }
+
+    bool MoveOver(const std::wstring& dest) {
+        handle_.reset();
+        moved_ = MoveFileExW(path_.c_str(), dest.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        return moved_;
+    }
+
+private:
+    std::wstring path_;
+    UniqueHandle handle_;
+    bool created_ = false;
+    bool moved_ = false;
+};
+
+}  // namespace
+
+std::wstring CopyPartName(std::wstring_view destName) {
+    std::wstring name;
+    if (1 + destName.size() + kPartSuffix.size() <= kMaxComponent) {
+        name.reserve(1 + destName.size() + kPartSuffix.size());
+        name += L'.';
+        name += destName;
+    }
+    name += kPartSuffix;
+    return name;
+}
+
+bool IsCopyLeftover(std::wstring_view name) {
+    return name.starts_with(L'.') && name.ends_with(kPartSuffix);
+}
+
+bool FileExists(const std::wstring& sFile) {
+    if (!Usable(sFile)) return false;
+    // A pattern is not a file, even when something matches it.
+    const std::wstring_view rest = LongPathForm(sFile) ? std::wstring_view(sFile).substr(4) : sFile;
+    if (rest.find_first_of(L"*?") != std::wstring_view::npos) return false;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(sFile.c_str(), GetFileExInfoStandard, &data)) return false;
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
+    if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
+    if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
+    UniqueHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!source) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(source.get(), &info)) return false;
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    switch (CheckDestination(source.get(), info, sDestFile)) {
+    case Destination::SameFile: return true;
+    case Destination::ReadOnly: return false;
+    case Destination::Free: break;
+    }
+
+    PartFile part(CopyPartPath(sDestFile));
+    if (!part.Create()) return false;
+
+    // Wine's CopyFileEx never calls a progress routine, so this loop copies and
+    // reports itself: once before the first byte, then after every chunk.
+    const uint64_t total = SizeOf(info);
+    const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(g_chunkBytes, total > 0 ? total : 1));
+    const std::unique_ptr<std::byte[]> buffer(new std::byte[chunk]);
+    ReportProgress(total, 0);
+    uint64_t done = 0;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(source.get(), buffer.get(), chunk, &got, nullptr)) return false;
+        if (got == 0) break;
+        if (!WriteChunk(part.Handle(), buffer.get(), got)) return false;
+        done += got;
+        ReportProgress(total, done);
+    }
+    // A source that shrank while it was copied still ends the bar at 100.
+    if (done != total) ReportProgress(done, done);
+
+    // Like the platform copy, the copy keeps the source's last-write time.
+    if (!SetFileTime(part.Handle(), nullptr, nullptr, &info.ftLastWriteTime)) return false;
+    // Only bytes on the disk may take the destination's name: a stick pulled out after
+    // the rename must not leave a file of zeros there.
+    if (g_flush && !FlushFileBuffers(part.Handle())) return false;
+    return part.MoveOver(sDestFile);
+}
+
+namespace copy_seam {
+void FailNthWrite(int n) { g_failNthWrite = n; }
+void SetChunkBytes(DWORD bytes) { g_chunkBytes = bytes == 0 ? kCopyChunkBytes : bytes; }
+void SetFlushBeforeRename(bool flush) { g_flush = flush; }
+}  // namespace copy_seam
+
+}  // namespace tunelift::win

@@ -1,0 +1,47 @@
+// FileCopy and FileExists: the program's only way to copy a file and to ask whether
+// one is there.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tunelift::win {
+
+// The copy reads and writes this much between two progress reports: large enough to
+// copy at the disk's speed, small enough that a 10 MB/s stick still reports (and the
+// window is serviced) about every 26 ms.
+constexpr DWORD kCopyChunkBytes = 256 * 1024;
+
+// Copies sSourceFile over sDestFile (replacing an existing file), reporting progress
+// through mdlCopyBar::CopyProgressRoutine on the calling thread. The bytes go into a
+// part file beside the destination, which takes the destination's name only once all
+// of it is written and flushed; on failure the part file is removed and an existing
+// destination stays as it was. A file copied onto itself is left alone (true).
+// The copy keeps the source's last-write time. True when the destination now holds
+// the source's bytes.
+bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile);
+
+// True for an existing file of any size, including zero; false for "", a missing file,
+// a path in a missing folder, a folder, and a name with wildcards.
+bool FileExists(const std::wstring& sFile);
+
+// The part file's name for a destination file name: "." + name + ".tunelift-part",
+// or ".tunelift-part" alone when the long form would not fit in a path.
+std::wstring CopyPartName(std::wstring_view destName);
+
+// True for a name that only an interrupted copy leaves behind (see CopyPartName):
+// starts with "." and ends with ".tunelift-part".
+bool IsCopyLeftover(std::wstring_view name);
+
+// Seams for tests and the benchmark; a real run never calls them.
+namespace copy_seam {
+// Makes the nth write of the copies that follow fail as a full disk would; 0 = never.
+void FailNthWrite(int n);
+// Overrides the chunk size (0 restores kCopyChunkBytes).
+void SetChunkBytes(DWORD bytes);
+// Lets the benchmark tell the copy loop's cost from the flush's; true by default.
+void SetFlushBeforeRename(bool flush);
+}  // namespace copy_seam
+
+}  // namespace tunelift::win

@@ -9,6 +9,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/message_pump_win.h"
+#include "win/file_copy_win.h"
 
 namespace tunelift::ui {
 namespace {
@@ -115,6 +116,8 @@ void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferre
 
 frmCrateway::frmCrateway(FileServices& files, Modal& modal) : files_(files), modal_(modal) {
     exitAction_ = [] { ExitProcess(0); };
+    // A copy cut short leaves its part file behind; a Sync run clears it out.
+    state_.sync.SetLeftoverTest([](const std::wstring& name) { return win::IsCopyLeftover(name); });
 }
 
 frmCrateway::~frmCrateway() {

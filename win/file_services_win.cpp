@@ -1,7 +1,6 @@
 #include "win/file_services_win.h"
 
-#include <windows.h>
-
+#include "win/file_copy_win.h"
 #include "win/folder_search_win.h"
 #include "win/playlist_reader_win.h"
 
@@ -14,14 +13,8 @@ public:
         return reader_.ReadLine(file, lineToRead);
     }
     std::wstring ReadAll(const std::wstring& file) override { return reader_.ReadAll(file); }
-    bool FileExists(const std::wstring& file) override {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        return !file.empty() && GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) &&
-               !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
-        return CopyFileW(source.c_str(), dest.c_str(), FALSE) != FALSE;
-    }
+    bool FileExists(const std::wstring& file) override { return win::FileExists(file); }
+    bool FileCopy(const std::wstring& source, const std::wstring& dest) override { return win::FileCopy(source, dest); }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         return win::StartSearch(pattern);
     }

@@ -1,0 +1,41 @@
+// Modal dialogs run their own message loop on the test thread; this closer acts on them
+// from another thread, the way a person at the screen would, and ends the process when
+// a dialog will not close, so that a stuck dialog fails the suite instead of hanging it.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tunelift::testing {
+
+class DialogCloser {
+public:
+    // `act` gets the first dialog window ("#32770") that the calling thread shows.
+    explicit DialogCloser(std::function<void(HWND dialog)> act);
+    ~DialogCloser();
+    DialogCloser(const DialogCloser&) = delete;
+    DialogCloser& operator=(const DialogCloser&) = delete;
+
+    bool acted() const { return acted_; }
+
+private:
+    void Watch();
+
+    DWORD ownerThread_;
+    std::function<void(HWND)> act_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> acted_{false};
+    std::thread thread_;
+};
+
+// Helpers for the closer's actions (cross-thread, by message).
+std::wstring TextOf(HWND window);
+std::vector<std::wstring> ComboItems(HWND combo);
+std::vector<std::wstring> ChildTexts(HWND parent);
+void PressButton(HWND dialog, int id);
+
+}  // namespace tunelift::testing

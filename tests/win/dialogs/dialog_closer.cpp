@@ -8,6 +8,20 @@ namespace {
 constexpr DWORD kAppearMs = 20000;  // a cold Wine shell can be slow to build the first dialog
 constexpr DWORD kCloseMs = 10000;
 
+std::vector<HWND> Dialogs(DWORD thread) {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        thread,
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            wchar_t name[32] = {};
+            GetClassNameW(hwnd, name, 32);
+            if (std::wstring(name) == L"#32770") reinterpret_cast<std::vector<HWND>*>(p)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 HWND FindDialog(DWORD thread) {
     HWND found = nullptr;
     EnumThreadWindows(
@@ -52,7 +66,11 @@ void DialogCloser::Watch() {
     act_(dialog);
     acted_ = true;
     for (DWORD waited = 0; IsWindow(dialog); waited += 20) {
-        if (waited == kCloseMs) PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        // Still open: cancel it and whatever it shows over itself (a complaint box), once a second.
+        if (waited >= kCloseMs && waited % 1000 == 0) {
+            forced_ = true;
+            for (HWND open : Dialogs(ownerThread_)) PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
         if (waited > 2 * kCloseMs) GiveUp("the dialog did not close");
         Sleep(20);
     }

@@ -21,6 +21,8 @@ public:
     DialogCloser& operator=(const DialogCloser&) = delete;
 
     bool acted() const { return acted_; }
+    // The dialog stayed open after the action and had to be cancelled.
+    bool forced() const { return forced_; }
 
 private:
     void Watch();
@@ -29,6 +31,7 @@ private:
     std::function<void(HWND)> act_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> acted_{false};
+    std::atomic<bool> forced_{false};
     std::thread thread_;
 };
 

@@ -41,6 +41,7 @@ TEST_F(RealDialogs, OpenDialogOffersThreeFileTypesAndReturnsATypedMissingFile) {
         });
         Click(ids::cmdSearch);
         EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
     }
     const std::vector<std::wstring> expected = {L"Playlists (*.m3u,*.txt)", L"M3U Playlists (*.m3u)",
                                                 L"TXT Playlists (*.txt)"};
@@ -58,6 +59,7 @@ TEST_F(RealDialogs, OpenDialogCancelledLeavesTheLastConfirmedNameAndTheCurrentFo
             PressButton(dialog, IDOK);
         });
         Click(ids::cmdSearch);
+        ASSERT_FALSE(closer.forced());
     }
     ASSERT_EQ(Text(ids::txtPathfrom), first);
     SetCurrentDirectoryW(keeper.saved().c_str());
@@ -70,6 +72,7 @@ TEST_F(RealDialogs, OpenDialogCancelledLeavesTheLastConfirmedNameAndTheCurrentFo
         });
         Menu(ids::mnuOpen);
         EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
     }
     EXPECT_EQ(Text(ids::txtPathfrom), first);
     EXPECT_EQ(CurrentFolder(), keeper.saved()) << "the dialog itself never moves the current folder";
@@ -89,6 +92,7 @@ TEST_F(RealDialogs, FolderPickerShowsTheGermanTitleInEnglishAndItsCancelEmptiesT
         });
         Click(ids::cmdSearch2);
         EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
     }
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Bitte Ordner ausw\u00e4hlen"), texts.end())
         << ::testing::PrintToString(texts);
@@ -103,6 +107,7 @@ TEST_F(RealDialogs, FolderPickerOpensOnItsStartFolderAndReturnsItWhenConfirmed) 
         DialogCloser closer([&](HWND dialog) { PressButton(dialog, IDOK); });
         result = ui::mdlFolderopen::BrowseForFolder(L"Pick", player, modal);
         EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
     }
     EXPECT_EQ(result, player);
     EXPECT_EQ(result.find(L'\0'), std::wstring::npos);

@@ -1,5 +1,7 @@
 #include "dialog_closer.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 namespace tunelift::testing {
@@ -110,6 +112,29 @@ std::vector<std::wstring> ChildTexts(HWND parent) {
 
 void PressButton(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::wstring SelectedTreeItem(HWND dialog) {
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    if (!tree) return L"";
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return L"";
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW info{};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 20) {
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
 }
 
 }  // namespace tunelift::testing

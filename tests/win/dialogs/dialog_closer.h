@@ -40,5 +40,9 @@ std::wstring TextOf(HWND window);
 std::vector<std::wstring> ComboItems(HWND combo);
 std::vector<std::wstring> ChildTexts(HWND parent);
 void PressButton(HWND dialog, int id);
+// The text of the selected item of the dialog's folder tree; "" when nothing is selected.
+std::wstring SelectedTreeItem(HWND dialog);
+// Polls `done` every 20 ms for up to `ms`; its last answer.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
 
 }  // namespace tunelift::testing

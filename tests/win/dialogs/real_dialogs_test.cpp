@@ -103,12 +103,18 @@ TEST_F(RealDialogs, FolderPickerOpensOnItsStartFolderAndReturnsItWhenConfirmed) 
     dir.MakeFolder(L"Player");
     const std::wstring player = dir / L"Player";
     std::wstring result;
+    bool selected = false;
     {
-        DialogCloser closer([&](HWND dialog) { PressButton(dialog, IDOK); });
+        DialogCloser closer([&](HWND dialog) {
+            // The picker fills its tree after it has opened: confirm once the start folder is selected.
+            selected = WaitUntil([&] { return SelectedTreeItem(dialog) == L"Player"; });
+            PressButton(dialog, IDOK);
+        });
         result = ui::mdlFolderopen::BrowseForFolder(L"Pick", player, modal);
         EXPECT_TRUE(closer.acted());
         EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
     }
+    EXPECT_TRUE(selected) << "the picker never showed its start folder selected";
     EXPECT_EQ(result, player);
     EXPECT_EQ(result.find(L'\0'), std::wstring::npos);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/control_ids.h"
+#include "ui/folder_open_win.h"
 #include "ui/message_pump_win.h"
 #include "win/file_copy_win.h"
 
@@ -302,7 +303,10 @@ void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
     std::wstring ending = first.substr(first.size() - 3);
     std::transform(ending.begin(), ending.end(), ending.begin(),
                    [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; });
-    if (ending == L"m3u" || ending == L"txt") SetWindowTextW(Item(ids::txtPathfrom), first.c_str());
+    if (ending == L"m3u" || ending == L"txt") {
+        SetWindowTextW(Item(ids::txtPathfrom), first.c_str());
+        EnterPlaylistFolder(first);
+    }
 }
 
 void frmCrateway::mnuAbout_Click() {
@@ -351,6 +355,58 @@ bool frmCrateway::FileExists(const std::wstring& sFile) { return files_.FileExis
 
 std::wstring frmCrateway::TheLogData(int LineOut, int Line) {
     return state_.runLog.TheLogData(LineOut, Line, [this] { YieldToWindow(); });
+}
+
+// ---- playlist and folder dialogs ----
+
+void frmCrateway::OpenFile() {
+    // Nothing here may fail the caller: a cancel or a failing dialog leaves the box with
+    // the last confirmed name.
+    try {
+        OpenRequest request;
+        request.filter = L"Playlists (*.m3u,*.txt)|*.m3u;*.txt|M3U Playlists (*.m3u)|*.m3u|TXT Playlists (*.txt)|*.txt";
+        request.fileName = commonDialog1FileName_;
+        if (modal_.ShowOpen(hwnd_, request)) {
+            commonDialog1FileName_ = request.fileName;
+            EnterPlaylistFolder(commonDialog1FileName_);
+        }
+    } catch (...) {
+    }
+    SetWindowTextW(Item(ids::txtPathfrom), commonDialog1FileName_.c_str());
+}
+
+void frmCrateway::SearchDest() {
+    const std::wstring folder = mdlFolderopen::BrowseForFolder(L"Bitte Ordner ausw\u00e4hlen", L"", modal_);
+    SetWindowTextW(Item(ids::txtPathto), folder.c_str());
+}
+
+// Relative playlist entries are looked up in the current folder; a playlist chosen by
+// the dialog or by a drop makes its own folder current, so they are found beside it.
+void frmCrateway::EnterPlaylistFolder(const std::wstring& playlist) {
+    const size_t slash = playlist.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return;
+    std::wstring folder = playlist.substr(0, slash);
+    // "C:" alone would mean that drive's own current folder, "" no folder at all.
+    if (folder.empty() || folder.back() == L':') folder += L'\\';
+    SetCurrentDirectoryW(folder.c_str());
+}
+
+void frmCrateway::cmdSearch_Click() { OpenFile(); }
+void frmCrateway::cmdSearch2_Click() { SearchDest(); }
+void frmCrateway::mnuOpen_Click() { OpenFile(); }
+void frmCrateway::mnuDest_Click() { SearchDest(); }
+
+// The chains go on whatever a dialog answered: the run judges the boxes.
+void frmCrateway::mnuOpenSearch_Click() {
+    OpenFile();
+    SearchDest();
+}
+
+// Unlike the Save button, the log is left for the next run to append to.
+void frmCrateway::mnuOSR_Click() {
+    OpenFile();
+    SearchDest();
+    SaveFiles(true);
 }
 
 // ---- log view ----
@@ -607,6 +663,12 @@ void frmCrateway::OnCommand(int id, int code) {
         case ids::cmdFind: if (code == BN_CLICKED) cmdFind_Click(); break;
         case ids::cmdCancel: if (code == BN_CLICKED) cmdCancel_Click(); break;
         case ids::cmbLang: if (code == CBN_SELENDOK) cmbLang_Click(); break;
+        case ids::cmdSearch: if (code == BN_CLICKED) cmdSearch_Click(); break;
+        case ids::cmdSearch2: if (code == BN_CLICKED) cmdSearch2_Click(); break;
+        case ids::mnuOpen: mnuOpen_Click(); break;
+        case ids::mnuDest: mnuDest_Click(); break;
+        case ids::mnuOpenSearch: mnuOpenSearch_Click(); break;
+        case ids::mnuOSR: mnuOSR_Click(); break;
         case ids::mnuAbout: mnuAbout_Click(); break;
         case ids::mnuExit: mnuExit_Click(); break;
         default: break;

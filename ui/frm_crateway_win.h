@@ -41,6 +41,9 @@ public:
     bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile);
     bool FileExists(const std::wstring& sFile);
     std::wstring TheLogData(int LineOut, int Line);
+    // The playlist dialog into txtPathfrom, the folder picker into txtPathto.
+    void OpenFile();
+    void SearchDest();
 
     RunState& State() { return state_; }
     const RunLog& GetRunLog() const { return state_.runLog; }
@@ -61,6 +64,12 @@ public:
     void vsbListLog_Change();
     void vsbListLog_Scroll();
     void txtPlaylist_Change();
+    void cmdSearch_Click();
+    void cmdSearch2_Click();
+    void mnuOpen_Click();
+    void mnuDest_Click();
+    void mnuOpenSearch_Click();
+    void mnuOSR_Click();
 
     // RunHost.
     std::wstring Text(RunText id) const override;
@@ -114,6 +123,7 @@ private:
     int Px(int twips) const;
     std::wstring CmbLangText() const;
     void SetScrollValue(int value, bool raiseChange);
+    static void EnterPlaylistFolder(const std::wstring& playlist);
 
     FileServices& files_;
     Modal& modal_;
@@ -134,6 +144,8 @@ private:
     std::wstring logText_;
     bool logTextDirty_ = false;
     std::function<void()> exitAction_;
+    // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
+    std::wstring commonDialog1FileName_;
 };
 
 }  // namespace tunelift::ui

@@ -9,7 +9,33 @@ namespace tunelift::testing {
 
 int ScriptedModal::ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {
     boxes.push_back({owner, text, title, flags});
+    shown.push_back(L"box:" + text);
     return IDOK;
+}
+
+bool ScriptedModal::ShowOpen(HWND owner, ui::OpenRequest& request) {
+    opens.push_back({owner, request});
+    shown.push_back(L"open");
+    if (realDialogs) return Modal::ShowOpen(owner, request);
+    if (openAnswers.empty()) return false;
+    const std::optional<std::wstring> answer = openAnswers.front();
+    openAnswers.pop_front();
+    if (!answer) return false;
+    request.fileName = *answer;
+    return true;
+}
+
+PIDLIST_ABSOLUTE ScriptedModal::ShowBrowseForFolder(BROWSEINFOW& info) {
+    browses.push_back({info, info.lpszTitle ? info.lpszTitle : L"<null>"});
+    shown.push_back(L"folder");
+    if (realDialogs) return Modal::ShowBrowseForFolder(info);
+    if (folderAnswers.empty()) return nullptr;
+    const std::wstring answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    if (answer.empty()) return nullptr;
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(SHParseDisplayName(answer.c_str(), nullptr, &list, 0, nullptr))) return nullptr;
+    return list;
 }
 
 std::unique_ptr<FileServices> WindowTest::MakeFiles() { return win::CreateFileServices(); }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +27,36 @@ public:
         std::wstring title;
         UINT flags;
     };
+    // What the open dialog was asked, with the window that owned it.
+    struct Open {
+        HWND owner;
+        ui::OpenRequest request;
+    };
+    // BROWSEINFOW as the folder picker received it (the title copied out).
+    struct Browse {
+        BROWSEINFOW info;
+        std::wstring title;
+    };
     int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) override;
     void Beep() override { ++beeps; }
+    // Answers from openAnswers / folderAnswers, front first; cancel when none is left.
+    bool ShowOpen(HWND owner, ui::OpenRequest& request) override;
+    PIDLIST_ABSOLUTE ShowBrowseForFolder(BROWSEINFOW& info) override;
 
     std::vector<Box> boxes;
     int beeps = 0;
+
+    // A name confirms the open dialog with that name; nullopt cancels it.
+    std::deque<std::optional<std::wstring>> openAnswers;
+    // A folder path confirms the picker on that folder; a "::{CLSID}" parsing name on that
+    // shell item; "" cancels.
+    std::deque<std::wstring> folderAnswers;
+    std::vector<Open> opens;
+    std::vector<Browse> browses;
+    // Every modal thing in the order shown: "open", "folder", "box:<text>".
+    std::vector<std::wstring> shown;
+    // Show the system's own dialogs instead (message boxes stay scripted).
+    bool realDialogs = false;
 };
 
 class WindowTest : public ::testing::Test {

@@ -1,0 +1,123 @@
+// The system's own open dialog and folder picker, shown for real and answered from
+// another thread: proves the wiring, the file-type list, the title and the answers.
+#include <windows.h>
+#include <dlgs.h>
+
+#include <algorithm>
+
+#include "dialog_closer.h"
+#include "dialogs_fixture.h"
+#include "ui/folder_open_win.h"
+
+namespace tunelift::testing {
+namespace {
+
+class RealDialogs : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        modal.realDialogs = true;
+    }
+};
+
+// The file-name field: an edit in older dialogs, a combo box with an edit in newer ones.
+HWND FileNameField(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, cmb13)) return combo;
+    return GetDlgItem(dialog, edt1);
+}
+
+TEST_F(RealDialogs, OpenDialogOffersThreeFileTypesAndReturnsATypedMissingFile) {
+    dir.MakeFolder(L"Lists");
+    const std::wstring missing = dir / L"Lists\\not there.m3u";
+    std::vector<std::wstring> types;
+    bool hadNameField = false;
+    {
+        DialogCloser closer([&](HWND dialog) {
+            types = ComboItems(GetDlgItem(dialog, cmb1));
+            HWND name = FileNameField(dialog);
+            hadNameField = name != nullptr;
+            SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(missing.c_str()));
+            PressButton(dialog, IDOK);
+        });
+        Click(ids::cmdSearch);
+        EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
+    }
+    const std::vector<std::wstring> expected = {L"Playlists (*.m3u,*.txt)", L"M3U Playlists (*.m3u)",
+                                                L"TXT Playlists (*.txt)"};
+    EXPECT_EQ(types, expected);
+    ASSERT_TRUE(hadNameField);
+    EXPECT_EQ(Text(ids::txtPathfrom), missing) << "no existence requirement";
+    EXPECT_EQ(CurrentFolder(), dir / L"Lists") << "a confirmed playlist's folder becomes current";
+}
+
+TEST_F(RealDialogs, OpenDialogCancelledLeavesTheLastConfirmedNameAndTheCurrentFolder) {
+    const std::wstring first = dir / L"first.m3u";
+    {
+        DialogCloser closer([&](HWND dialog) {
+            SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.c_str()));
+            PressButton(dialog, IDOK);
+        });
+        Click(ids::cmdSearch);
+        ASSERT_FALSE(closer.forced());
+    }
+    ASSERT_EQ(Text(ids::txtPathfrom), first);
+    SetCurrentDirectoryW(keeper.saved().c_str());
+    SetText(ids::txtPathfrom, L"C:\\typed.m3u");
+    std::wstring startName;
+    {
+        DialogCloser closer([&](HWND dialog) {
+            startName = TextOf(FileNameField(dialog));
+            PressButton(dialog, IDCANCEL);
+        });
+        Menu(ids::mnuOpen);
+        EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
+    }
+    EXPECT_EQ(Text(ids::txtPathfrom), first);
+    EXPECT_EQ(CurrentFolder(), keeper.saved()) << "the dialog itself never moves the current folder";
+    // The dialog opens on the last confirmed name (shown with or without its folder).
+    EXPECT_TRUE(first.size() >= startName.size() && !startName.empty() &&
+                first.compare(first.size() - startName.size(), startName.size(), startName) == 0)
+        << ::testing::PrintToString(startName);
+}
+
+TEST_F(RealDialogs, FolderPickerShowsTheGermanTitleInEnglishAndItsCancelEmptiesTheBox) {
+    SetText(ids::txtPathto, dir.path());
+    std::vector<std::wstring> texts;
+    {
+        DialogCloser closer([&](HWND dialog) {
+            texts = ChildTexts(dialog);
+            PressButton(dialog, IDCANCEL);
+        });
+        Click(ids::cmdSearch2);
+        EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
+    }
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Bitte Ordner ausw\u00e4hlen"), texts.end())
+        << ::testing::PrintToString(texts);
+    EXPECT_EQ(Text(ids::txtPathto), L"");
+}
+
+TEST_F(RealDialogs, FolderPickerOpensOnItsStartFolderAndReturnsItWhenConfirmed) {
+    dir.MakeFolder(L"Player");
+    const std::wstring player = dir / L"Player";
+    std::wstring result;
+    bool selected = false;
+    {
+        DialogCloser closer([&](HWND dialog) {
+            // The picker fills its tree after it has opened: confirm once the start folder is selected.
+            selected = WaitUntil([&] { return SelectedTreeItem(dialog) == L"Player"; });
+            PressButton(dialog, IDOK);
+        });
+        result = ui::mdlFolderopen::BrowseForFolder(L"Pick", player, modal);
+        EXPECT_TRUE(closer.acted());
+        EXPECT_FALSE(closer.forced()) << "the dialog ignored the answer";
+    }
+    EXPECT_TRUE(selected) << "the picker never showed its start folder selected";
+    EXPECT_EQ(result, player);
+    EXPECT_EQ(result.find(L'\0'), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace tunelift::testing

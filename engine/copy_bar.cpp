@@ -29,7 +29,8 @@ uint32_t Report(uint64_t totalFileSize, uint64_t totalBytesTransferred) {
     CopyBar->SetValue(percent);
     CopyBar->SetProgressPanel(CopyBar->ProgressLabel() + L": " +
                               std::to_wstring(CopyBar->Value()) + L"%");
-    CopyBar->YieldToWindow();
+    if (percent >= 100) CopyBar->YieldToWindowNow();
+    else CopyBar->YieldToWindow();
     return 0;
 }
 

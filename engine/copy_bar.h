@@ -15,6 +15,9 @@ public:
     virtual std::wstring ProgressLabel() const = 0;      // the current language's label
     virtual void SetProgressPanel(const std::wstring& text) = 0;
     virtual void YieldToWindow() = 0;
+    // The last report of a copy handles what is pending at once, so that a Cancel
+    // pressed during the copy stops the run at the very next line.
+    virtual void YieldToWindowNow() { YieldToWindow(); }
 };
 
 // Empty until the first run binds the window's bar; never cleared afterwards.

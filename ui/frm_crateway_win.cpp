@@ -563,6 +563,7 @@ void frmCrateway::SetBarMax(int max) {
 }
 
 void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
+void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
 
 void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
 

@@ -97,6 +97,7 @@ public:
     int Value() const override { return BarValue(); }
     std::wstring ProgressLabel() const override { return Text(RunText::PanelProgress); }
     void SetProgressPanel(const std::wstring& text) override { SetPanel(3, text); }
+    void YieldToWindowNow() override;
 
     // Read-backs for tests and automation.
     std::wstring ControlText(int id) const;

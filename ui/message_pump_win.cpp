@@ -34,13 +34,13 @@ void SetDialogWindow(HWND hwnd) { g_dialogWindow = hwnd; }
 
 bool QuitRequested() { return g_quit; }
 
-void YieldToWindow() {
+void YieldToWindow(bool now) {
     // A run yields hundreds of times per playlist line. Asking the queue is a kernel
     // (under Wine a server) round trip of 30 to 100 microseconds, so a yield only
     // reads the clock until the look interval has passed.
-    const ULONGLONG now = GetTickCount64();
-    if (now - g_lastLook < kLookIntervalMs) return;
-    g_lastLook = now;
+    const ULONGLONG tick = GetTickCount64();
+    if (!now && tick - g_lastLook < kLookIntervalMs) return;
+    g_lastLook = tick;
     if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return;
 
     BeforeDispatch();

@@ -6,8 +6,8 @@
 namespace tunelift::ui {
 
 // Handles every pending window message, then returns. Costs a clock read when the
-// queue was already looked at during the current clock tick.
-void YieldToWindow();
+// queue was looked at less than a look interval ago, unless `now` is set.
+void YieldToWindow(bool now = false);
 
 // Runs before pending messages are dispatched: the window flushes deferred control
 // texts here, so whatever a message handler or another process reads is current.

@@ -5,6 +5,7 @@
 namespace tunelift::testing {
 
 void MemoryFiles::AddFile(const std::wstring& path, const std::wstring& content) {
+    if (path == indexedFile_) indexedFile_.clear();
     files[path] = content;
     folders.insert(FolderOf(path));
 }
@@ -23,11 +24,11 @@ std::wstring MemoryFiles::ReadLine(const std::wstring& file, int32_t lineToRead)
     auto it = files.find(file);
     if (it == files.end() || lineToRead <= 0) return L"";
     // Index the lines once per content, so that long playlists stay linear.
-    if (indexedFile_ != file || indexedContent_ != it->second) {
+    if (indexedFile_ != file || indexedSize_ != it->second.size()) {
         indexedFile_ = file;
-        indexedContent_ = it->second;
+        indexedSize_ = it->second.size();
         lines_.clear();
-        const std::wstring& all = indexedContent_;
+        const std::wstring& all = it->second;
         size_t start = 0;
         while (start < all.size()) {
             size_t end = all.find_first_of(L"\r\n", start);

@@ -34,7 +34,9 @@ public:
     bool RemoveFile(const std::wstring& path) override;
 
 private:
-    std::wstring indexedFile_, indexedContent_;
+    // Playlists change only through AddFile, which drops the index.
+    std::wstring indexedFile_;
+    size_t indexedSize_ = 0;
     std::vector<std::wstring> lines_;
 };
 

@@ -1,0 +1,36 @@
+// Drives a running Tunelift window from outside, as automation or a screen reader
+// would: by control IDs. Used to take the README's screenshots.
+//   tunelift_drive.exe text <id> <text> | click <id> | lang <English|Deutsch> | check <id>
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+int wmain(int argc, wchar_t** argv) {
+    HWND window = nullptr;
+    for (int i = 0; i < 100 && !window; ++i) {
+        window = FindWindowW(L"TuneliftCrateway", nullptr);
+        if (!window) Sleep(100);
+    }
+    if (!window) {
+        std::fprintf(stderr, "no Tunelift window\n");
+        return 1;
+    }
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const wchar_t* verb = argv[i];
+        if (!std::wcscmp(verb, L"lang")) {
+            HWND combo = GetDlgItem(window, 1007);
+            SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(argv[i + 1]));
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(1007, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+        } else if (!std::wcscmp(verb, L"click")) {
+            const int id = _wtoi(argv[i + 1]);
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+        } else if (!std::wcscmp(verb, L"check")) {
+            SendMessageW(GetDlgItem(window, _wtoi(argv[i + 1])), BM_SETCHECK, BST_CHECKED, 0);
+        } else if (!std::wcscmp(verb, L"text") && i + 2 < argc) {
+            SendMessageW(GetDlgItem(window, _wtoi(argv[i + 1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i + 2]));
+            ++i;
+        }
+    }
+    return 0;
+}

@@ -1,5 +1,9 @@
 # Windows build: tunelift.exe and the tests that run under Wine.
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+if(MSVC)
+  # The manifest comes from tunelift.rc; the linker must not add a second one.
+  add_link_options(/MANIFEST:NO)
+endif()
 if(MINGW)
   # One self-contained exe: no libstdc++/libgcc/winpthread DLLs beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)

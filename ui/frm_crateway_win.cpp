@@ -175,11 +175,7 @@ bool frmCrateway::Create(int showCommand) {
     if (!hwnd_) return false;
     dpi_ = WindowDpi(hwnd_);
 
-    // Size the window so its client area is exactly the designed size at this DPI.
-    RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
-    AdjustWindowRectEx(&rect, style, TRUE, 0);
-    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToDesignedClientArea();
 
     CreateControls();
     Form_Load();
@@ -213,10 +209,7 @@ void frmCrateway::CreateControls() {
     HWND combo = Item(ids::cmbLang);
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"English"));
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Deutsch"));
-    // A drop-down list needs room below it for its two items.
-    RECT r;
-    GetWindowRect(combo, &r);
-    SetWindowPos(combo, nullptr, 0, 0, Px(1215), Px(300) * 4, SWP_NOMOVE | SWP_NOZORDER);
+    PlaceControls();
 
     SendMessageW(Item(ids::pgbCopy), PBM_SETRANGE32, 0, 100);
     SetScrollRange(Item(ids::vsbListLog), SB_CTL, scrollMin_, scrollMax_, FALSE);
@@ -231,7 +224,39 @@ void frmCrateway::CreateControls() {
     FlushDeferredTexts();
 }
 
+void frmCrateway::PlaceControls() {
+    for (const ControlSpec& c : kControls) {
+        // A drop-down list needs room below it for its two items.
+        const int height = c.id == ids::cmbLang ? Px(c.height) * 4 : Px(c.height);
+        SetWindowPos(Item(c.id), nullptr, Px(c.left), Px(c.top), Px(c.width), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void frmCrateway::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // Per-monitor aware: moved to a monitor of another scale, the window lays itself
+    // out again instead of letting the system stretch its pixels.
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToDesignedClientArea();
+    PlaceControls();
+    ApplyFonts();
+    SendMessageW(Item(ids::stbStatus), WM_SIZE, 0, 0);
+    LayoutStatusParts();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void frmCrateway::ResizeToDesignedClientArea() {
+    RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), TRUE, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void frmCrateway::ApplyFonts() {
+    if (verdana_) DeleteObject(verdana_);
+    if (defaultFont_) DeleteObject(defaultFont_);
     // 6.75 pt at this DPI; Wine and stripped-down systems may lack Verdana.
     const wchar_t* face = FontInstalled(L"Verdana") ? L"Verdana" : L"Tahoma";
     verdana_ = CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -244,7 +269,7 @@ void frmCrateway::ApplyFonts() {
     defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
     for (const ControlSpec& c : kControls) {
         HFONT font = c.font == Font::Verdana ? verdana_ : defaultFont_;
-        SendMessageW(Item(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(Item(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 
@@ -645,6 +670,9 @@ LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // The read-only views keep a white page like an ordinary text box.
             if (reinterpret_cast<HWND>(lParam) == Item(ids::txtPlaylist)) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             break;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             // The system close button does what Exit does.
             mnuExit_Click();

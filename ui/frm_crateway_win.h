@@ -120,6 +120,9 @@ private:
     void OnVScroll(int code);
     void CreateControls();
     void ApplyFonts();
+    void PlaceControls();
+    void ResizeToDesignedClientArea();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void LayoutStatusParts();
     int Px(int twips) const;
     std::wstring CmbLangText() const;

@@ -222,6 +222,35 @@ TEST_F(WindowRun, ASaveEmptiesTheSlotsSoTheNextScrollShowsNothing) {
     EXPECT_EQ(ShownLog(), L"");
 }
 
+TEST_F(WindowRun, SyncedSaveClearsTheDestinationButNeverItsSubfolders) {
+    dir.WriteFile(L"Music\\a.mp3", "a");
+    dir.WriteFile(L"Player\\A.MP3", "older a");  // the same file in other letter case
+    dir.WriteFile(L"Player\\cover.jpg", "jpg");
+    dir.WriteFile(L"Player\\.b.mp3.tunelift-part", "left by a pulled stick");
+    dir.MakeFolder(L"Player\\Sub");
+    dir.WriteFile(L"Player\\Sub\\keep.mp3", "sub");
+    Playlist(M(L"a.mp3") + "\r\n");
+    BoxesForList();
+    Check(true, ids::chkKill);
+
+    Click(ids::cmdFind);
+    EXPECT_TRUE(dir.Exists(L"Player\\cover.jpg")) << "a Check run never deletes";
+
+    Click(ids::cmdSave);
+    EXPECT_TRUE(dir.Exists(L"Player\\A.MP3"));
+    EXPECT_EQ(dir.Read(L"Player\\A.MP3"), "older a") << "overwrite is off";
+    EXPECT_FALSE(dir.Exists(L"Player\\cover.jpg"));
+    EXPECT_FALSE(dir.Exists(L"Player\\.b.mp3.tunelift-part"));
+    EXPECT_EQ(dir.Read(L"Player\\Sub\\keep.mp3"), "sub");
+    EXPECT_TRUE(dir.Exists(L"list.m3u"));
+    EXPECT_TRUE(dir.Exists(L"Music\\a.mp3"));
+    EXPECT_EQ(window->PanelText(1), L"Killing Files");
+    EXPECT_EQ(window->PanelText(2).rfind(L"Killing: ", 0), 0u);
+    EXPECT_EQ(window->BarMax(), 100);
+    // The Save run appended to the Check run's slots.
+    EXPECT_NE(ShownLog().find(L"1/1 ok\r\n---\r\nSearch finished!\r\nAll files copied!"), std::wstring::npos);
+}
+
 TEST_F(WindowRun, CancelDuringALargeCopyThatIsNotLast) {
     dir.WriteSizedFile(L"Music\\big.mp3", 64ull << 20);
     dir.WriteFile(L"Music\\a.mp3", "a");

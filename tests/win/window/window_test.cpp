@@ -213,6 +213,29 @@ TEST_F(MainWindow, ControlsSitAtTheirDesignedPlacesAtThisDpi) {
     }
 }
 
+TEST_F(MainWindow, MovingToA150PercentMonitorLaysTheWindowOutAgain) {
+    RECT suggested{10, 10, 1200, 900};
+    const auto smallBefore = SendMessageW(Item(ids::cmdSave), WM_GETFONT, 0, 0);
+    LOGFONTW before{};
+    GetObjectW(reinterpret_cast<HFONT>(smallBefore), sizeof(before), &before);
+    SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    auto px = [](int twips) { return MulDiv(twips, 144, 1440); };
+    RECT client;
+    GetClientRect(window->hwnd(), &client);
+    EXPECT_EQ(client.right, px(10665));
+    EXPECT_EQ(client.bottom, px(5355));
+    RECT r;
+    GetWindowRect(Item(ids::cmdSave), &r);
+    MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, px(9090));
+    EXPECT_EQ(r.top, px(3945));
+    EXPECT_EQ(r.right - r.left, px(1515));
+    LOGFONTW after{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(ids::cmdSave), WM_GETFONT, 0, 0)), sizeof(after), &after);
+    EXPECT_EQ(after.lfHeight, -MulDiv(675, 144, 7200));
+    EXPECT_LT(after.lfHeight, before.lfHeight) << "a taller font at 150%";
+}
+
 TEST_F(MainWindow, ButtonsUseTheSmallFontAndPathBoxesTheDefault) {
     const auto small = SendMessageW(Item(ids::cmdSave), WM_GETFONT, 0, 0);
     const auto normal = SendMessageW(Item(ids::txtPathfrom), WM_GETFONT, 0, 0);

@@ -535,22 +535,7 @@ int frmCrateway::ScrollValue() const { return scrollValue_; }
 // ---- RunHost ----
 
 std::wstring frmCrateway::Text(RunText id) const {
-    const mdlLanguage::Texts& t = mdlLanguage::Current();
-    switch (id) {
-        case RunText::CopiedTo: return t.MsgCopiedTo;
-        case RunText::NoPlaylist: return t.MsgNoPlaylist;
-        case RunText::AllCopied: return t.MsgAllCopied;
-        case RunText::SearchFinished: return t.MsgSearchFinished;
-        case RunText::Canceled: return t.MsgCanceled;
-        case RunText::SelectPlaylist: return t.MsgSelectPlaylist;
-        case RunText::SelectDestination: return t.MsgSelectDestination;
-        case RunText::PanelFile: return t.CapPanelFile;
-        case RunText::PanelFilename: return t.CapPanelFilename;
-        case RunText::PanelProgress: return t.CapPanelProgress;
-        case RunText::PromptPlaylist: return t.CapPromptPlaylist;
-        case RunText::PromptDestination: return t.CapPromptDestination;
-    }
-    return {};
+    return mdlLanguage::TextFor(mdlLanguage::Current(), id);
 }
 
 std::wstring frmCrateway::PathFrom() const { return WindowText(Item(ids::txtPathfrom)); }

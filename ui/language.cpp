@@ -65,6 +65,24 @@ const Texts* current = &kUnset;
 
 const Texts& Current() { return *current; }
 
+const wchar_t* TextFor(const Texts& t, RunText id) {
+    switch (id) {
+        case RunText::CopiedTo: return t.MsgCopiedTo;
+        case RunText::NoPlaylist: return t.MsgNoPlaylist;
+        case RunText::AllCopied: return t.MsgAllCopied;
+        case RunText::SearchFinished: return t.MsgSearchFinished;
+        case RunText::Canceled: return t.MsgCanceled;
+        case RunText::SelectPlaylist: return t.MsgSelectPlaylist;
+        case RunText::SelectDestination: return t.MsgSelectDestination;
+        case RunText::PanelFile: return t.CapPanelFile;
+        case RunText::PanelFilename: return t.CapPanelFilename;
+        case RunText::PanelProgress: return t.CapPanelProgress;
+        case RunText::PromptPlaylist: return t.CapPromptPlaylist;
+        case RunText::PromptDestination: return t.CapPromptDestination;
+    }
+    return L"";
+}
+
 void SetLanguage(LanguageTarget& target, std::wstring_view name) {
     current = (name == L"Deutsch") ? &kGerman : &kEnglish;
     const Texts& t = *current;

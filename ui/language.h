@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/run_host.h"
+
 namespace tunelift::mdlLanguage {
 
 struct Texts {
@@ -38,6 +40,9 @@ extern const Texts kGerman;
 
 // The texts in force; empty strings until the first SetLanguage.
 const Texts& Current();
+
+// The text a run asks for, from one language's table.
+const wchar_t* TextFor(const Texts& texts, RunText id);
 
 // The places of the window that SetLanguage writes, in the order it writes them.
 enum class Place {

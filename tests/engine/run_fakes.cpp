@@ -97,22 +97,7 @@ bool MemoryFiles::RemoveFile(const std::wstring& path) {
 }
 
 std::wstring ScriptedHost::Text(RunText id) const {
-    const mdlLanguage::Texts& t = *texts;
-    switch (id) {
-        case RunText::CopiedTo: return t.MsgCopiedTo;
-        case RunText::NoPlaylist: return t.MsgNoPlaylist;
-        case RunText::AllCopied: return t.MsgAllCopied;
-        case RunText::SearchFinished: return t.MsgSearchFinished;
-        case RunText::Canceled: return t.MsgCanceled;
-        case RunText::SelectPlaylist: return t.MsgSelectPlaylist;
-        case RunText::SelectDestination: return t.MsgSelectDestination;
-        case RunText::PanelFile: return t.CapPanelFile;
-        case RunText::PanelFilename: return t.CapPanelFilename;
-        case RunText::PanelProgress: return t.CapPanelProgress;
-        case RunText::PromptPlaylist: return t.CapPromptPlaylist;
-        case RunText::PromptDestination: return t.CapPromptDestination;
-    }
-    return {};
+    return mdlLanguage::TextFor(*texts, id);
 }
 
 void ScriptedHost::SetLogScroll(int min, int max, int value) {

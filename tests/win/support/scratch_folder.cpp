@@ -19,6 +19,14 @@ void ScratchFolder::MakeFolder(const std::wstring& relative) const {
     ASSERT_TRUE(CreateDirectoryW((*this / relative).c_str(), nullptr));
 }
 
+void ScratchFolder::MakeFile(const std::wstring& relative, DWORD attributes) const {
+    HANDLE h = CreateFileW((*this / relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create file, error " << GetLastError();
+    DWORD written = 0;
+    ::WriteFile(h, "data", 4, &written, nullptr);
+    CloseHandle(h);
+}
+
 void ScratchFolder::WriteFile(const std::wstring& relative, std::string_view bytes) const {
     HANDLE h = CreateFileW((*this / relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);

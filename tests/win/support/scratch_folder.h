@@ -21,6 +21,8 @@ public:
     std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
 
     void MakeFolder(const std::wstring& relative) const;
+    // A new four-byte file with the given attributes (read-only, hidden, ...).
+    void MakeFile(const std::wstring& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
     // Writes the bytes as they are (no encoding, no line-end translation).
     void WriteFile(const std::wstring& relative, std::string_view bytes) const;
     // A file of `size` bytes of a repeating pattern.

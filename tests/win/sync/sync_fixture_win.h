@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -116,55 +118,6 @@ public:
     void ShowError(const std::wstring&) override {}
 };
 
-// A fresh folder under %TEMP%; removed with everything in it, read-only files too.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static int counter = 0;
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
-        path_ = std::wstring(temp) + L"tunelift-sync-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter);
-        if (!path_.empty() && path_.back() == L'\\') path_.pop_back();
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~ScratchFolder() { RemoveTree(path_); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::wstring& path() const { return path_; }
-    std::wstring operator/(const std::wstring& rel) const { return path_ + L"\\" + rel; }
-
-    void MakeFolder(const std::wstring& rel) const { ASSERT_TRUE(CreateDirectoryW((*this / rel).c_str(), nullptr)); }
-    void MakeFile(const std::wstring& rel, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
-        HANDLE h = CreateFileW((*this / rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create file, error " << GetLastError();
-        DWORD written = 0;
-        WriteFile(h, "data", 4, &written, nullptr);
-        CloseHandle(h);
-    }
-    bool Exists(const std::wstring& rel) const {
-        return GetFileAttributesW((*this / rel).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-
-private:
-    static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW d;
-        HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = d.cFileName;
-                if (name == L"." || name == L"..") continue;
-                const std::wstring full = folder + L"\\" + name;
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-                else DeleteFileW(full.c_str());
-            } while (FindNextFileW(h, &d));
-            FindClose(h);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-    std::wstring path_;
-};
+using ScratchFolder = tunelift::testing::ScratchFolder;
 
 }  // namespace synctest

@@ -38,6 +38,7 @@ private:
     void AppendToBox(const std::wstring& piece) { host_.SetLogText(host_.LogText() + piece); }
 
     void AdvanceM3uLine();
+    void KeepPlaylistInDestination();
     void HandleEntry(PlaylistKind kind, const PlaylistEntry& entry);
     RunEnd Finish(RunEnd end);
 
@@ -104,7 +105,10 @@ RunEnd ExportRun::Run() {
             if (auto entry = PlaylistEntryOf(PlaylistKind::M3u, line)) HandleEntry(*kind, *entry);
             AdvanceM3uLine();
         }
-        if (copy_ && host_.SyncValue() == 1) state_.sync.SyncDestination(files_, host_);
+        if (copy_ && host_.SyncValue() == 1) {
+            KeepPlaylistInDestination();
+            state_.sync.SyncDestination(files_, host_);
+        }
         AppendToSlot(kCrLf + Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
         return Finish(RunEnd::Finished);
     }
@@ -130,6 +134,21 @@ void ExportRun::AdvanceM3uLine() {
     if (logLine_ <= kLastScrollLine) host_.SetLogScroll(1, logLine_ - 3, logLine_ - 3);
 }
 
+// A playlist kept in the folder it is copied into is no stray file: Sync must not
+// delete the list the user is running, named in it or not.
+void ExportRun::KeepPlaylistInDestination() {
+    const auto folderKey = [this](std::wstring path) {
+        for (wchar_t& c : path)
+            if (c == L'/') c = L'\\';
+        while (!path.empty() && path.back() == L'\\') path.pop_back();
+        return files_.NameKey(path);
+    };
+    const size_t cut = playlist_.find_last_of(L"\\/");
+    if (cut == std::wstring::npos || !state_.sync.HasListing()) return;
+    if (folderKey(playlist_.substr(0, cut)) == folderKey(state_.sync.ListedFolder()))
+        state_.sync.Record(playlist_.substr(cut + 1));
+}
+
 void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     const std::wstring& S = entry.SourcePath;
     const std::wstring& N = entry.DestName;
@@ -153,12 +172,15 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     // A name that is no plain file name (a path, a stream colon, a device) would be
     // written outside the destination folder: such an entry is never copied.
     const bool safeName = mdlFindFiles::IsPlainFileName(N);
+    // A copy that was tried and failed (disk full, read-only or locked file, unreadable
+    // source) is an error even when an older copy still lies under the name.
+    bool copyFailed = false;
     if (copy_ && safeName) {
         if (entry.Form == EntryForm::PlsName || !files_.FileExists(D) || host_.OverwriteValue() == 1)
-            files_.FileCopy(S, D);
+            copyFailed = !files_.FileCopy(S, D);
     }
 
-    const bool ok = (safeName && files_.FileExists(D)) || (!copy_ && files_.FileExists(S));
+    const bool ok = (safeName && !copyFailed && files_.FileExists(D)) || (!copy_ && files_.FileExists(S));
     if (ok) ++okCount_;
     ++entryCount_;
     const std::wstring outcome = kCrLf + std::to_wstring(okCount_) + L"/" +

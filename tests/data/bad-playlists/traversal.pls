@@ -1,0 +1,12 @@
+[playlist]
+File1=../escape.mp3
+File2=..\escape.mp3
+File3={MUSIC}\a.mp3
+File4=C:\..\..\escape.mp3
+File5=/escape.mp3
+File6=\\server\share\escape.mp3
+File7=a/../../escape.mp3
+File8=..
+File9={MUSIC}\..\..\escape.mp3
+File10=C:escape.mp3
+NumberOfEntries=10

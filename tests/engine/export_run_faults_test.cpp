@@ -1,0 +1,96 @@
+// Runs whose copies fail, and Sync over a destination that holds the playlist itself.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/copy_bar.h"
+#include "engine/export_run.h"
+#include "run_fakes.h"
+
+namespace tunelift::testing {
+namespace {
+
+const std::wstring kDest = L"E:\\Player";
+
+// Copies of the named sources fail the way a full disk or a locked file fails them:
+// nothing changes under the destination name.
+class FailingFiles : public MemoryFiles {
+public:
+    std::set<std::wstring> failing;
+    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+        if (failing.count(source)) {
+            copies.emplace_back(source, dest);
+            return false;
+        }
+        return MemoryFiles::FileCopy(source, dest);
+    }
+};
+
+class FaultRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.pathFrom = L"C:\\Lists\\mix.m3u";
+        host.pathTo = kDest;
+        files.folders.insert(kDest);
+        files.AddFile(L"C:\\Music\\a.mp3", L"new a");
+        files.AddFile(L"C:\\Music\\b.mp3", L"new b");
+    }
+    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
+
+    RunState state;
+    ScriptedHost host{state};
+    FailingFiles files;
+};
+
+TEST_F(FaultRun, FailedOverwriteOfAnOlderCopyLogsErrorAndKeepsTheOlderCopy) {
+    files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n");
+    files.AddFile(L"E:\\Player\\a.mp3", L"old a");
+    files.failing.insert(L"C:\\Music\\a.mp3");
+    host.overwrite = 1;
+    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_NE(host.logText.find(L"0/1 error"), std::wstring::npos) << host.logText;
+    EXPECT_NE(host.logText.find(L"1/2 ok"), std::wstring::npos) << "the run goes on";
+    EXPECT_NE(host.logText.find(L"All files copied!"), std::wstring::npos);
+    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], L"old a");
+    EXPECT_EQ(files.files[L"E:\\Player\\b.mp3"], L"new b");
+}
+
+TEST_F(FaultRun, FailedPlsNameFormCopyOverAnExistingFileLogsError) {
+    files.AddFile(host.pathFrom, L"[playlist]\r\nFile1=a.mp3\r\n");
+    files.AddFile(L"E:\\Player\\a.mp3", L"old a");
+    files.failing.insert(L"a.mp3");
+    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_NE(host.logText.find(L"0/1 error"), std::wstring::npos) << host.logText;
+}
+
+TEST_F(FaultRun, EntryNotCopiedBecauseItExistsStaysOk) {
+    files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\n");
+    files.AddFile(L"E:\\Player\\a.mp3", L"old a");
+    files.failing.insert(L"C:\\Music\\a.mp3");
+    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_TRUE(files.copies.empty());
+    EXPECT_NE(host.logText.find(L"1/1 ok"), std::wstring::npos) << host.logText;
+}
+
+TEST_F(FaultRun, SyncIntoThePlaylistsOwnFolderKeepsThePlaylist) {
+    host.pathFrom = L"E:\\Player\\mix.m3u";
+    files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\n");
+    files.AddFile(L"E:\\Player\\stray.ogg", L"stray");
+    host.sync = 1;
+    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_TRUE(files.files.count(L"E:\\Player\\mix.m3u"));
+    EXPECT_FALSE(files.files.count(L"E:\\Player\\stray.ogg")) << "the rest is still synced";
+    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], L"new a");
+}
+
+TEST_F(FaultRun, PlaylistElsewhereIsNoReasonToKeepAFileOfTheSameName) {
+    files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\n");
+    files.AddFile(L"E:\\Player\\mix.m3u", L"a stale copy of a list");
+    host.sync = 1;
+    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_FALSE(files.files.count(L"E:\\Player\\mix.m3u"));
+    EXPECT_TRUE(files.files.count(host.pathFrom));
+}
+
+}  // namespace
+}  // namespace tunelift::testing

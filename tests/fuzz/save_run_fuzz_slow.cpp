@@ -1,0 +1,224 @@
+// Whole Save runs with Sync over an in-memory file system: the input gives the names
+// already in the destination and the playlist's bytes. Whatever they are, the run only
+// ever writes and deletes plain names directly inside the destination, never deletes a
+// file the playlist names, and ends every entry with an outcome.
+//
+// Input: byte 0 holds the options (bit 0 overwrite, bit 1 Check instead of Save,
+// bit 2 destination typed with a trailing backslash); then destination file names
+// separated by '\n', up to a 0x00 byte; the rest is the playlist file.
+#include "engine/copy_bar.h"
+#include "engine/export_run.h"
+#include "engine/find_files.h"
+#include "engine/playlist_rules.h"
+#include "engine/playlist_text.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace tunelift;
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+const std::wstring kList = L"C:\\Lists\\mix.m3u";
+const std::wstring kMusic = L"C:\\Music";
+const std::wstring kDest = L"E:\\Player";
+
+std::wstring Latin1(std::string_view bytes) {
+    std::wstring out;
+    for (const char c : bytes) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
+}
+
+class Search : public FileSearch {
+public:
+    explicit Search(std::vector<FindRecord> r) : records_(std::move(r)) {}
+    bool Next(FindRecord& out) override {
+        if (at_ >= records_.size()) return false;
+        out = records_[at_++];
+        return true;
+    }
+
+private:
+    std::vector<FindRecord> records_;
+    size_t at_ = 0;
+};
+
+// Paths are compared by their folded key, as the file system would.
+class Memory : public FileServices {
+public:
+    std::map<std::wstring, std::pair<std::wstring, std::wstring>> files;  // key -> (path, content)
+    std::vector<std::wstring> written, removed;
+    std::wstring listText;
+    LineIndex index{std::wstring()};
+
+    static std::wstring Key(const std::wstring& path) { return FoldNameCase(path); }
+
+    std::wstring ReadLine(const std::wstring& file, int32_t n) override {
+        if (Key(file) != Key(kList)) return L"";
+        return std::wstring(index.Line(listText, n));
+    }
+    std::wstring ReadAll(const std::wstring& file) override { return Key(file) == Key(kList) ? listText : L""; }
+    bool FileExists(const std::wstring& file) override { return files.count(Key(file)) > 0; }
+    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+        const auto it = files.find(Key(source));
+        if (it == files.end()) return false;
+        const std::wstring folder = Key(FolderOf(dest));
+        if (folder != Key(kDest) && folder != Key(kMusic) && folder != Key(FolderOf(kList))) return false;
+        written.push_back(dest);
+        files[Key(dest)] = {dest, it->second.second};
+        return true;
+    }
+    std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
+        const std::wstring folder = FolderOf(pattern);
+        std::vector<FindRecord> records;
+        for (const auto& [key, file] : files)
+            if (Key(FolderOf(file.first)) == Key(folder)) {
+                FindRecord r;
+                r.Name = file.first.substr(file.first.find_last_of(L"\\/") + 1);
+                records.push_back(r);
+            }
+        return std::make_unique<Search>(std::move(records));
+    }
+    bool RemoveFile(const std::wstring& path) override {
+        removed.push_back(path);
+        return files.erase(Key(path)) > 0;
+    }
+};
+
+class Host : public RunHost, public mdlCopyBar::ProgressBar {
+public:
+    std::wstring to;
+    int overwrite = 0;
+    std::wstring log;
+    int bar = 0, barMax = 100;
+
+    std::wstring Text(RunText id) const override {
+        switch (id) {
+        case RunText::AllCopied: return L"All files copied!";
+        case RunText::SearchFinished: return L"Search finished!";
+        case RunText::NoPlaylist: return L"No playlist found!";
+        case RunText::PromptPlaylist: return L"Open playlist";
+        case RunText::PromptDestination: return L"Destination";
+        default: return L"text";
+        }
+    }
+    std::wstring PathFrom() const override { return kList; }
+    std::wstring PathTo() const override { return to; }
+    int OverwriteValue() const override { return overwrite; }
+    int SyncValue() const override { return 1; }
+    std::wstring LogText() const override { return log; }
+    void SetLogText(const std::wstring& text) override { log = text; }
+    void SetPanel(int, const std::wstring&) override {}
+    int BarValue() const override { return bar; }
+    int BarMax() const override { return barMax; }
+    void SetBarValue(int value) override {
+        Check(value >= 0 && value <= barMax);
+        bar = value;
+    }
+    void SetBarMax(int max) override {
+        barMax = max;
+        if (bar > max) bar = max;
+    }
+    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
+    void SetLogScroll(int, int, int) override {}
+    void YieldToWindow() override {}
+    void ShowError(const std::wstring&) override { Check(false); }
+    void SetValue(int value) override { SetBarValue(value); }
+    int Value() const override { return bar; }
+    std::wstring ProgressLabel() const override { return L"Progress"; }
+    void SetProgressPanel(const std::wstring&) override {}
+};
+
+bool DirectlyInDestination(const std::wstring& path) {
+    return Memory::Key(FolderOf(path)) == Memory::Key(kDest) &&
+           mdlFindFiles::IsPlainFileName(path.substr(path.find_last_of(L"\\/") + 1));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1) return 0;
+    const uint8_t options = data[0];
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const size_t split = rest.find('\0');
+    const std::string_view names = split == std::string_view::npos ? std::string_view() : rest.substr(0, split);
+    const std::string_view list = split == std::string_view::npos ? rest : rest.substr(split + 1);
+
+    Memory files;
+    files.listText = DecodePlaylistText(list, Latin1);
+    files.index = LineIndex(files.listText);
+    files.files[Memory::Key(kList)] = {kList, L"the list"};
+    for (const wchar_t* n : {L"a.mp3", L"b.mp3", L"B.MP3"})
+        files.files[Memory::Key(kMusic + L"\\" + n)] = {kMusic + L"\\" + n, std::wstring(L"song ") + n};
+    for (size_t at = 0; at <= names.size();) {
+        size_t end = names.find('\n', at);
+        if (end == std::string_view::npos) end = names.size();
+        const std::wstring name = Latin1(names.substr(at, end - at));
+        // Only what a folder can hold: plain names.
+        if (mdlFindFiles::IsPlainFileName(name))
+            files.files[Memory::Key(kDest + L"\\" + name)] = {kDest + L"\\" + name, L"old " + name};
+        at = end + 1;
+    }
+    const auto before = files.files;
+
+    Host host;
+    host.to = (options & 4) ? kDest + L"\\" : kDest;
+    host.overwrite = options & 1;
+    RunState state;
+    state.sync.SetLeftoverTest([](const std::wstring& n) { return n.starts_with(L".") && n.ends_with(L".part"); });
+    const bool copy = (options & 2) == 0;
+    const RunEnd end = SaveFiles(host, files, state, copy);
+    Check(end == RunEnd::Finished || end == RunEnd::NoPlaylist);
+
+    // Writes and deletions only directly inside the destination, only by a Save run.
+    for (const auto& path : files.written) Check(copy && DirectlyInDestination(path));
+    for (const auto& path : files.removed) Check(copy && DirectlyInDestination(path));
+    for (const auto& [key, file] : before)
+        if (Memory::Key(FolderOf(file.first)) != Memory::Key(kDest)) Check(files.files.count(key) == 1);
+
+    // The entries as the rules give them, up to the first empty line.
+    const auto kind = PlaylistKindOf(files.ReadLine(kList, 1));
+    Check(kind.has_value() == (end != RunEnd::NoPlaylist));
+    if (!kind) return 0;
+    int entries = 0;
+    std::set<std::wstring> named;
+    for (int32_t n = 1;; ++n) {
+        const std::wstring line = files.ReadLine(kList, n);
+        if (line.empty()) break;
+        if (const auto entry = PlaylistEntryOf(*kind, line)) {
+            ++entries;
+            named.insert(Memory::Key(entry->DestName));
+        }
+    }
+    // Sync never deletes a file the list names (leftover part names aside).
+    if (*kind == PlaylistKind::M3u)
+        for (const auto& path : files.removed) {
+            const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+            Check(!named.count(Memory::Key(name)) || (name.starts_with(L".") && name.ends_with(L".part")));
+        }
+    // Every entry ends in an outcome: the last one counts them all.
+    const std::wstring tail = copy ? L"\r\nAll files copied!" : L"\r\nSearch finished!";
+    Check(host.log.ends_with(tail));
+    if (entries > 0) {
+        const std::wstring body = host.log.substr(0, host.log.size() - tail.size());
+        Check(body.ends_with(L" ok\r\n---") || body.ends_with(L" error\r\n---"));
+        const size_t lineStart = body.rfind(L"\r\n", body.size() - 6);
+        const std::wstring last = body.substr(lineStart + 2);
+        const size_t slash = last.find(L'/');
+        Check(slash != std::wstring::npos && std::stoi(last.substr(slash + 1)) == entries);
+    }
+    return 0;
+}

@@ -113,6 +113,34 @@ UINT WindowDpi(HWND hwnd) {
 
 void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferredTexts(); }
 
+// Edit and status controls lay out a line without break opportunities in time that
+// grows with its square (a 200,000-character path took minutes under Wine). What is
+// shown of a line stops at kShownLineChars: its start and end with an ellipsis between.
+constexpr size_t kShownLineChars = 1024;
+
+std::wstring ShownText(const std::wstring& text) {
+    std::wstring shown;
+    size_t start = 0;
+    bool shortened = false;
+    while (start <= text.size()) {
+        size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos) end = text.size();
+        const size_t length = end - start;
+        if (length > kShownLineChars) {
+            if (!shortened) shown.assign(text, 0, start);
+            shortened = true;
+            const size_t half = kShownLineChars / 2;
+            shown.append(text, start, half).append(L" \u2026 ").append(text, end - half, half);
+        } else if (shortened) {
+            shown.append(text, start, length);
+        }
+        if (end == text.size()) break;
+        if (shortened) shown.push_back(text[end]);
+        start = end + 1;
+    }
+    return shortened ? shown : text;
+}
+
 }  // namespace
 
 frmCrateway::frmCrateway(FileServices& files, Modal& modal) : files_(files), modal_(modal) {
@@ -449,7 +477,8 @@ void frmCrateway::FlushDeferredTexts() {
     for (int i = 0; i < 3; ++i) {
         if (!panelDirty_[i]) continue;
         panelDirty_[i] = false;
-        SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(panelText_[i].c_str()));
+        SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(ShownText(panelText_[i]).c_str()));
     }
     if (scrollDirty_) {
         scrollDirty_ = false;
@@ -467,7 +496,7 @@ void frmCrateway::FlushDeferredTexts() {
     }
     if (logTextDirty_) {
         logTextDirty_ = false;
-        SetWindowTextW(Item(ids::txtPlaylist), logText_.c_str());
+        SetWindowTextW(Item(ids::txtPlaylist), ShownText(logText_).c_str());
         txtPlaylist_Change();
     }
 }

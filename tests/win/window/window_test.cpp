@@ -280,6 +280,26 @@ TEST_F(MainWindow, EveryControlHasAStableIdAndAnAccessibleName) {
         EXPECT_NE(window->MenuText(id), L"<none>") << "menu " << id;
 }
 
+TEST_F(MainWindow, OverlongLinesAreShownShortenedButKeptWhole) {
+    const std::wstring longLine = L"C:\\" + std::wstring(100000, L'x') + L"\\end.mp3";
+    const std::wstring text = L"\r\nC:\\Music\\a.mp3\r\n" + longLine + L"\r\n1/1 ok";
+    window->SetLogText(text);
+    window->SetPanel(1, L"File: " + longLine);
+    window->FlushDeferredTexts();
+    EXPECT_EQ(window->ControlText(ids::txtPlaylist), text) << "the log keeps the whole line";
+    const int length = GetWindowTextLengthW(Item(ids::txtPlaylist));
+    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
+    shown.resize(static_cast<size_t>(GetWindowTextW(Item(ids::txtPlaylist), shown.data(), length + 1)));
+    EXPECT_LT(shown.size(), 2000u);
+    EXPECT_EQ(shown.rfind(L"\r\nC:\\Music\\a.mp3\r\nC:\\xxx", 0), 0u) << "short lines and the start stay";
+    EXPECT_NE(shown.find(L" \u2026 "), std::wstring::npos);
+    const std::wstring tail = L"x\\end.mp3\r\n1/1 ok";
+    EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail);
+    wchar_t panel[4096] = {};
+    SendMessageW(Item(ids::stbStatus), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_LT(wcslen(panel), 1100u);
+}
+
 TEST_F(MainWindow, DividerMenuItemIsDisabled) {
     HMENU bar = GetMenu(window->hwnd());
     HMENU file = GetSubMenu(bar, 0);

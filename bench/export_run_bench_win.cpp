@@ -61,7 +61,13 @@ int wmain(int argc, wchar_t** argv) {
     CreateDirectoryW(root.c_str(), nullptr);
     const std::wstring music = root + L"\\Music";
     CreateDirectoryW(music.c_str(), nullptr);
-    for (int n = 1; n <= maxEntries; ++n) WriteBytes(music + L"\\" + std::to_wstring(n) + L".mp3", "id3");
+    // A thousand songs per folder: Wine creates and looks up names in time that grows
+    // with the folder, and real libraries are split into albums anyway.
+    auto song = [&](int n) { return music + L"\\" + std::to_wstring(n / 1000) + L"\\" + std::to_wstring(n) + L".mp3"; };
+    for (int n = 1; n <= maxEntries; ++n) {
+        if (n % 1000 == 0 || n == 1) CreateDirectoryW((music + L"\\" + std::to_wstring(n / 1000)).c_str(), nullptr);
+        WriteBytes(song(n), "id3");
+    }
 
     auto files = tunelift::win::CreateFileServices();
     tunelift::ui::Modal modal;
@@ -74,7 +80,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int entries : sizes) {
         if (entries > maxEntries) break;
         std::string text = "#EXTM3U\r\n";
-        for (int n = 1; n <= entries; ++n) text += Narrow(music) + "\\" + std::to_string(n) + ".mp3\r\n";
+        for (int n = 1; n <= entries; ++n) text += Narrow(song(n)) + "\r\n";
         WriteBytes(root + L"\\list" + std::to_wstring(entries) + L".m3u", text);
     }
     // The reader distrusts a file written within the last seconds and reads it again;
@@ -90,8 +96,7 @@ int wmain(int argc, wchar_t** argv) {
         double t = Now();
         int found = 0;
         for (int n = 1; n <= entries; ++n) {
-            const std::wstring name = L"\\" + std::to_wstring(n) + L".mp3";
-            found += files->FileExists(dest + name) || files->FileExists(music + name);
+            found += files->FileExists(dest + L"\\" + std::to_wstring(n) + L".mp3") || files->FileExists(song(n));
         }
         const double loop = Now() - t;
 

@@ -39,20 +39,6 @@ struct FakeEntry {
     bool inUse = false;
 };
 
-class FakeSearch : public FileSearch {
-public:
-    explicit FakeSearch(std::vector<FindRecord> records) : records_(std::move(records)) {}
-    bool Next(FindRecord& out) override {
-        if (next_ >= records_.size()) return false;
-        out = records_[next_++];
-        return true;
-    }
-
-private:
-    std::vector<FindRecord> records_;
-    size_t next_ = 0;
-};
-
 // A file system in memory. Folders are keyed by their exact path without a trailing
 // backslash ("E:" for a drive root), so a doubled or missing separator finds nothing.
 class FakeFiles : public FileServices {
@@ -98,7 +84,7 @@ public:
         std::vector<FindRecord> found;
         for (const FakeEntry& e : folder->second)
             if (Matches(pattern.substr(slash + 1), e.record.Name)) found.push_back(e.record);
-        return std::make_unique<FakeSearch>(std::move(found));
+        return std::make_unique<RecordListSearch>(std::move(found));
     }
 
     bool RemoveFile(const std::wstring& path) override {

@@ -55,21 +55,6 @@ bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest)
     return true;
 }
 
-namespace {
-class VectorSearch : public FileSearch {
-public:
-    explicit VectorSearch(std::vector<FindRecord> records) : records_(std::move(records)) {}
-    bool Next(FindRecord& out) override {
-        if (next_ >= records_.size()) return false;
-        out = records_[next_++];
-        return true;
-    }
-private:
-    std::vector<FindRecord> records_;
-    size_t next_ = 0;
-};
-}  // namespace
-
 std::unique_ptr<FileSearch> MemoryFiles::StartSearch(const std::wstring& pattern) {
     const std::wstring folder = FolderOf(pattern);
     if (folders.count(folder) == 0) return nullptr;
@@ -88,7 +73,7 @@ std::unique_ptr<FileSearch> MemoryFiles::StartSearch(const std::wstring& pattern
         r.Attributes = kAttributeDirectory;
         records.push_back(r);
     }
-    return std::make_unique<VectorSearch>(std::move(records));
+    return std::make_unique<RecordListSearch>(std::move(records));
 }
 
 bool MemoryFiles::RemoveFile(const std::wstring& path) {

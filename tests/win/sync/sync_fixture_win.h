@@ -22,25 +22,14 @@ namespace synctest {
 
 using namespace tunelift;
 
-// Hands out the entries of a real search in name order, for tests that need one.
-class SortedSearch : public FileSearch {
-public:
-    explicit SortedSearch(std::unique_ptr<FileSearch> search) {
-        FindRecord r;
-        while (search->Next(r)) records_.push_back(r);
-        std::sort(records_.begin(), records_.end(),
-                  [](const FindRecord& a, const FindRecord& b) { return a.Name < b.Name; });
-    }
-    bool Next(FindRecord& out) override {
-        if (next_ >= records_.size()) return false;
-        out = records_[next_++];
-        return true;
-    }
-
-private:
-    std::vector<FindRecord> records_;
-    size_t next_ = 0;
-};
+// The entries of a real search in name order, for tests that need one.
+inline std::unique_ptr<FileSearch> SortedSearch(std::unique_ptr<FileSearch> search) {
+    std::vector<FindRecord> records;
+    FindRecord r;
+    while (search->Next(r)) records.push_back(r);
+    std::sort(records.begin(), records.end(), [](const FindRecord& a, const FindRecord& b) { return a.Name < b.Name; });
+    return std::make_unique<RecordListSearch>(std::move(records));
+}
 
 class FolderServices : public FileServices {
 public:
@@ -65,7 +54,7 @@ public:
     }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         auto search = win::StartSearch(pattern);
-        if (search && sortSearches) return std::make_unique<SortedSearch>(std::move(search));
+        if (search && sortSearches) return SortedSearch(std::move(search));
         return search;
     }
     bool RemoveFile(const std::wstring& path) override {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/shown_text.h"
 #include "ui/control_ids.h"
 #include "ui/folder_open_win.h"
 #include "ui/message_pump_win.h"
@@ -112,34 +113,6 @@ UINT WindowDpi(HWND hwnd) {
 }
 
 void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferredTexts(); }
-
-// Edit and status controls lay out a line without break opportunities in time that
-// grows with its square (a 200,000-character path took minutes under Wine). What is
-// shown of a line stops at kShownLineChars: its start and end with an ellipsis between.
-constexpr size_t kShownLineChars = 1024;
-
-std::wstring ShownText(const std::wstring& text) {
-    std::wstring shown;
-    size_t start = 0;
-    bool shortened = false;
-    while (start <= text.size()) {
-        size_t end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) end = text.size();
-        const size_t length = end - start;
-        if (length > kShownLineChars) {
-            if (!shortened) shown.assign(text, 0, start);
-            shortened = true;
-            const size_t half = kShownLineChars / 2;
-            shown.append(text, start, half).append(L" \u2026 ").append(text, end - half, half);
-        } else if (shortened) {
-            shown.append(text, start, length);
-        }
-        if (end == text.size()) break;
-        if (shortened) shown.push_back(text[end]);
-        start = end + 1;
-    }
-    return shortened ? shown : text;
-}
 
 }  // namespace
 

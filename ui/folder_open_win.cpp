@@ -1,16 +1,8 @@
 #include "ui/folder_open_win.h"
 
-#include <memory>
+#include "win/handles_win.h"
 
 namespace tunelift::ui::mdlFolderopen {
-namespace {
-
-struct ItemListFree {
-    void operator()(ITEMIDLIST_ABSOLUTE* list) const { CoTaskMemFree(list); }
-};
-using ItemList = std::unique_ptr<ITEMIDLIST_ABSOLUTE, ItemListFree>;
-
-}  // namespace
 
 std::wstring sBrowseStartFolder;
 
@@ -29,7 +21,7 @@ std::wstring BrowseForFolder(const std::wstring& sTitle, const std::wstring& sSt
     info.lParam = 0;
     info.iImage = 0;
 
-    const ItemList list(modal.ShowBrowseForFolder(info));
+    const win::CoTaskMem<ITEMIDLIST_ABSOLUTE> list(modal.ShowBrowseForFolder(info));
     if (!list) return L"";
 
     // The shell writes a NUL-terminated path, or nothing for an item that is no folder.

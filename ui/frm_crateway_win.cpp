@@ -12,6 +12,7 @@
 #include "ui/folder_open_win.h"
 #include "ui/message_pump_win.h"
 #include "win/file_copy_win.h"
+#include "win/handles_win.h"
 
 namespace tunelift::ui {
 namespace {
@@ -66,31 +67,29 @@ const ControlSpec kControls[] = {
 // Screen readers name edits, combos and bars from their label; these have none on
 // screen, so the name is set explicitly.
 void SetAccessibleName(HWND control, const wchar_t* name) {
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IAccPropServices, reinterpret_cast<void**>(&services))) &&
+    win::ComPtr<IAccPropServices> services;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   services.put_void())) &&
         services) {
         services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
                                  const_cast<LPWSTR>(name));
-        services->Release();
     }
     SetPropW(control, L"TuneliftAccessibleName", const_cast<wchar_t*>(name));
 }
 
 bool FontInstalled(const wchar_t* face) {
-    HDC dc = GetDC(nullptr);
+    const win::WindowDc screen;
     LOGFONTW lf{};
     lf.lfCharSet = DEFAULT_CHARSET;
     wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
     bool found = false;
     EnumFontFamiliesExW(
-        dc, &lf,
+        screen.get(), &lf,
         [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
             *reinterpret_cast<bool*>(p) = true;
             return 0;
         },
         reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
     return found;
 }
 
@@ -106,10 +105,8 @@ UINT WindowDpi(HWND hwnd) {
     static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (getDpi && hwnd) return getDpi(hwnd);
-    HDC dc = GetDC(nullptr);
-    const UINT dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
-    return dpi;
+    const win::WindowDc screen;
+    return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
 void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferredTexts(); }
@@ -126,8 +123,6 @@ frmCrateway::~frmCrateway() {
     SetBeforeDispatch(nullptr, nullptr);
     SetDialogWindow(nullptr);
     if (hwnd_) DestroyWindow(hwnd_);
-    if (verdana_) DeleteObject(verdana_);
-    if (defaultFont_) DeleteObject(defaultFont_);
     if (mdlCopyBar::CopyBar == this) mdlCopyBar::CopyBar = nullptr;
 }
 
@@ -256,20 +251,18 @@ void frmCrateway::ResizeToDesignedClientArea() {
 }
 
 void frmCrateway::ApplyFonts() {
-    if (verdana_) DeleteObject(verdana_);
-    if (defaultFont_) DeleteObject(defaultFont_);
     // 6.75 pt at this DPI; Wine and stripped-down systems may lack Verdana.
     const wchar_t* face = FontInstalled(L"Verdana") ? L"Verdana" : L"Tahoma";
-    verdana_ = CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    verdana_.reset(CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, face);
+                           DEFAULT_PITCH | FF_SWISS, face));
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi_), 96);
-    defaultFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    defaultFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlSpec& c : kControls) {
-        HFONT font = c.font == Font::Verdana ? verdana_ : defaultFont_;
+        HFONT font = c.font == Font::Verdana ? verdana_.get() : defaultFont_.get();
         SendMessageW(Item(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }

@@ -13,6 +13,7 @@
 #include "engine/run_host.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
+#include "win/handles_win.h"
 
 namespace tunelift::ui {
 
@@ -134,8 +135,8 @@ private:
     HWND hwnd_ = nullptr;
     HMENU menuBar_ = nullptr;
     HMENU fileMenu_ = nullptr;
-    HFONT verdana_ = nullptr;
-    HFONT defaultFont_ = nullptr;
+    win::FontHandle verdana_;
+    win::FontHandle defaultFont_;
     UINT dpi_ = 96;
     RunState state_;
     int barMax_ = 100;

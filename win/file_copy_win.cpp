@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "win/copy_progress_win.h"
+#include "win/handles_win.h"
 
 namespace tunelift::win {
 namespace {
@@ -17,14 +18,8 @@ int g_failNthWrite = 0;
 DWORD g_chunkBytes = kCopyChunkBytes;
 bool g_flush = true;
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-UniqueHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-    HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
-    return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    return FileHandle(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
 // c_str() would cut a name at an embedded NUL and so name another file.
@@ -67,8 +62,8 @@ enum class Destination { Free, SameFile, ReadOnly };
 
 Destination CheckDestination(HANDLE source, const BY_HANDLE_FILE_INFORMATION& sourceInfo,
                              const std::wstring& dest) {
-    UniqueHandle other = Open(dest, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+    FileHandle other = Open(dest, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     if (!other) return Destination::Free;
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(other.get(), &info)) return Destination::Free;
@@ -132,7 +127,7 @@ public:
         if (!handle_ && GetLastError() == ERROR_ACCESS_DENIED &&
             SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL))
             open();
-        created_ = handle_ != nullptr;
+        created_ = static_cast<bool>(handle_);
         return created_;
     }
     HANDLE Handle() const { return handle_.get(); }
@@ -146,7 +141,7 @@ public:
 
 private:
     std::wstring path_;
-    UniqueHandle handle_;
+    FileHandle handle_;
     bool created_ = false;
     bool moved_ = false;
 };
@@ -181,8 +176,8 @@ bool FileExists(const std::wstring& sFile) {
 bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
     if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
     if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
-    UniqueHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+    FileHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!source) return false;
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(source.get(), &info)) return false;

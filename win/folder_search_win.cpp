@@ -2,19 +2,11 @@
 
 #include <windows.h>
 
+#include "win/handles_win.h"
+
 namespace tunelift::win {
 
 namespace {
-
-struct FindHandle {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    explicit FindHandle(HANDLE handle) : h(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    }
-};
 
 uint64_t Join(const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
 
@@ -30,10 +22,10 @@ void ToRecord(const WIN32_FIND_DATAW& data, FindRecord& out) {
 
 class FolderSearch : public FileSearch {
 public:
-    FolderSearch(HANDLE handle, const WIN32_FIND_DATAW& first) : handle_(handle), data_(first) {}
+    FolderSearch(FindHandle handle, const WIN32_FIND_DATAW& first) : handle_(std::move(handle)), data_(first) {}
     bool Next(FindRecord& out) override {
         if (!pending_) {
-            if (!FindNextFileW(handle_.h, &data_)) return false;
+            if (!FindNextFileW(handle_.get(), &data_)) return false;
         }
         pending_ = false;
         ToRecord(data_, out);
@@ -51,10 +43,10 @@ private:
 std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) {
     WIN32_FIND_DATAW data{};
     // FindExInfoStandard: the basic level leaves the 8.3 name empty.
-    HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr,
-                                FIND_FIRST_EX_LARGE_FETCH);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<FolderSearch>(h, data);
+    FindHandle h(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr,
+                                  FIND_FIRST_EX_LARGE_FETCH));
+    if (!h) return nullptr;
+    return std::make_unique<FolderSearch>(std::move(h), data);
 }
 
 bool DeleteFileLiteral(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }

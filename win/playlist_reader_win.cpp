@@ -5,6 +5,8 @@
 #include <climits>
 #include <new>
 
+#include "win/handles_win.h"
+
 namespace tunelift::win {
 
 namespace {
@@ -27,16 +29,6 @@ uint64_t Now() {
     GetSystemTimeAsFileTime(&now);
     return Join(now);
 }
-
-struct Handle {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    explicit Handle(HANDLE handle) : h(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
 
 std::wstring FullPathOf(const std::wstring& file) {
     std::wstring full(MAX_PATH, L'\0');
@@ -101,13 +93,13 @@ bool PlaylistReader::Refresh(const std::wstring& file) {
     Forget();
     if (now.Size > kLargestFile) return false;
     const uint64_t startedAt = Now();
-    Handle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (handle.h == INVALID_HANDLE_VALUE) return false;
+    FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!handle) return false;
     try {
         std::string bytes;
         bytes.reserve(static_cast<size_t>(now.Size));
-        if (!ReadWhole(handle.h, bytes)) return false;
+        if (!ReadWhole(handle.get(), bytes)) return false;
         ++fileReads_;
         text_ = DecodePlaylistText(bytes, DecodeAnsi);
         index_ = LineIndex(text_);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/shown_text.h"
 #include "ui/control_ids.h"
 #include "ui/folder_open_win.h"
 #include "ui/message_pump_win.h"
@@ -207,9 +206,8 @@ void frmCrateway::CreateControls() {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Deutsch"));
     PlaceControls();
 
-    SendMessageW(Item(ids::pgbCopy), PBM_SETRANGE32, 0, 100);
-    SetScrollRange(Item(ids::vsbListLog), SB_CTL, scrollMin_, scrollMax_, FALSE);
-    SetScrollPos(Item(ids::vsbListLog), SB_CTL, scrollValue_, TRUE);
+    writes_.Bind({Item(ids::txtPlaylist), Item(ids::stbStatus), Item(ids::pgbCopy), Item(ids::vsbListLog)},
+                 [this] { txtPlaylist_Change(); });
     SendMessageW(Item(ids::txtPlaylist), EM_SETLIMITTEXT, 0, 0);
 
     ApplyFonts();
@@ -430,43 +428,6 @@ void frmCrateway::mnuOSR_Click() {
 
 // ---- log view ----
 
-void frmCrateway::SetLogText(const std::wstring& text) {
-    // The view's text is kept here and handed to the edit control only when the window
-    // handles messages: a run replaces it twice per playlist line.
-    if (text == logText_ && !logTextDirty_) return;
-    logText_ = text;
-    logTextDirty_ = true;
-}
-
-void frmCrateway::FlushDeferredTexts() {
-    if (!hwnd_) return;
-    for (int i = 0; i < 3; ++i) {
-        if (!panelDirty_[i]) continue;
-        panelDirty_[i] = false;
-        SendMessageW(Item(ids::stbStatus), SB_SETTEXTW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(ShownText(panelText_[i]).c_str()));
-    }
-    if (scrollDirty_) {
-        scrollDirty_ = false;
-        SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_RANGE | SIF_POS;
-        info.nMin = scrollMin_;
-        info.nMax = scrollMax_;
-        info.nPos = scrollValue_;
-        SetScrollInfo(Item(ids::vsbListLog), SB_CTL, &info, TRUE);
-    }
-    if (barDirty_) {
-        barDirty_ = false;
-        SendMessageW(Item(ids::pgbCopy), PBM_SETPOS, static_cast<WPARAM>(barValue_), 0);
-    }
-    if (logTextDirty_) {
-        logTextDirty_ = false;
-        SetWindowTextW(Item(ids::txtPlaylist), ShownText(logText_).c_str());
-        txtPlaylist_Change();
-    }
-}
-
 void frmCrateway::txtPlaylist_Change() {
     HWND view = Item(ids::txtPlaylist);
     const auto length = static_cast<WPARAM>(GetWindowTextLengthW(view));
@@ -475,35 +436,23 @@ void frmCrateway::txtPlaylist_Change() {
 }
 
 void frmCrateway::vsbListLog_Change() {
-    if (auto text = ScrollRefreshText(state_.runLog, scrollValue_, [this] { YieldToWindow(); })) SetLogText(*text);
+    if (auto text = ScrollRefreshText(state_.runLog, writes_.ScrollPos(), [this] { YieldToWindow(); })) SetLogText(*text);
 }
 
 void frmCrateway::vsbListLog_Scroll() { vsbListLog_Change(); }
 
 void frmCrateway::SetLogScroll(int min, int max, int value) {
-    // A long run moves the scroll bar on every line; the control follows when the
-    // window handles messages.
-    scrollMin_ = min;
-    scrollMax_ = max;
-    scrollDirty_ = true;
-    SetScrollValue(value, true);
-}
-
-void frmCrateway::SetScrollValue(int value, bool raiseChange) {
-    value = std::clamp(value, scrollMin_, scrollMax_);
-    const bool changed = value != scrollValue_;
-    scrollValue_ = value;
-    scrollDirty_ = true;
-    if (changed && raiseChange) vsbListLog_Change();
+    writes_.SetScrollRange(min, max);
+    if (writes_.SetScrollPos(value)) vsbListLog_Change();
 }
 
 void frmCrateway::OnVScroll(int code) {
-    int value = scrollValue_;
+    int value = writes_.ScrollPos();
     switch (code) {
         case SB_LINEUP: case SB_PAGEUP: value -= 1; break;
         case SB_LINEDOWN: case SB_PAGEDOWN: value += 1; break;
-        case SB_TOP: value = scrollMin_; break;
-        case SB_BOTTOM: value = scrollMax_; break;
+        case SB_TOP: value = writes_.ScrollMin(); break;
+        case SB_BOTTOM: value = writes_.ScrollMax(); break;
         case SB_THUMBTRACK: case SB_THUMBPOSITION: {
             SCROLLINFO info{};
             info.cbSize = sizeof(info);
@@ -514,18 +463,15 @@ void frmCrateway::OnVScroll(int code) {
         }
         default: return;
     }
+    // Dragging the thumb raises Scroll on every move; other moves raise Change once the
+    // position really changed.
+    const bool changed = writes_.SetScrollPos(value);
     if (code == SB_THUMBTRACK) {
-        scrollValue_ = std::clamp(value, scrollMin_, scrollMax_);
-        scrollDirty_ = true;
         vsbListLog_Scroll();
-    } else {
-        SetScrollValue(value, true);
+    } else if (changed) {
+        vsbListLog_Change();
     }
 }
-
-int frmCrateway::ScrollMin() const { return scrollMin_; }
-int frmCrateway::ScrollMax() const { return scrollMax_; }
-int frmCrateway::ScrollValue() const { return scrollValue_; }
 
 // ---- RunHost ----
 
@@ -540,31 +486,6 @@ int frmCrateway::OverwriteValue() const {
 }
 int frmCrateway::SyncValue() const {
     return SendMessageW(Item(ids::chkKill), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
-void frmCrateway::SetPanel(int panel, const std::wstring& text) {
-    // Like the log view, panels and bar are written to their controls only when the
-    // window handles messages: a run changes them several times per playlist line.
-    auto& cached = panelText_[panel - 1];
-    if (cached == text) return;
-    cached = text;
-    panelDirty_[panel - 1] = true;
-}
-
-std::wstring frmCrateway::PanelText(int panel) const { return panelText_[panel - 1]; }
-
-int frmCrateway::BarValue() const { return barValue_; }
-int frmCrateway::BarMax() const { return barMax_; }
-void frmCrateway::SetBarValue(int value) {
-    if (value == barValue_) return;
-    barValue_ = value;
-    barDirty_ = true;
-}
-void frmCrateway::SetBarMax(int max) {
-    FlushDeferredTexts();
-    barMax_ = max;
-    barValue_ = std::min(barValue_, max);
-    SendMessageW(Item(ids::pgbCopy), PBM_SETRANGE32, 0, max);
 }
 
 void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
@@ -607,7 +528,7 @@ void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& tex
 }
 
 std::wstring frmCrateway::ControlText(int id) const {
-    if (id == ids::txtPlaylist) return logText_;
+    if (id == ids::txtPlaylist) return writes_.LogText();
     return WindowText(Item(id));
 }
 
@@ -658,6 +579,7 @@ LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             mnuExit_Click();
             return 0;
         case WM_DESTROY:
+            writes_.Unbind();
             hwnd_ = nullptr;
             return 0;
         default:

@@ -11,6 +11,7 @@
 #include "engine/export_run.h"
 #include "engine/file_services.h"
 #include "engine/run_host.h"
+#include "ui/deferred_writes_win.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
 #include "win/handles_win.h"
@@ -78,13 +79,13 @@ public:
     std::wstring PathTo() const override;
     int OverwriteValue() const override;
     int SyncValue() const override;
-    std::wstring LogText() const override { return logText_; }
-    void SetLogText(const std::wstring& text) override;
-    void SetPanel(int panel, const std::wstring& text) override;
-    int BarValue() const override;
-    int BarMax() const override;
-    void SetBarValue(int value) override;
-    void SetBarMax(int max) override;
+    std::wstring LogText() const override { return writes_.LogText(); }
+    void SetLogText(const std::wstring& text) override { writes_.SetLogText(text); }
+    void SetPanel(int panel, const std::wstring& text) override { writes_.SetPanel(panel, text); }
+    int BarValue() const override { return writes_.BarValue(); }
+    int BarMax() const override { return writes_.BarMax(); }
+    void SetBarValue(int value) override { writes_.SetBarValue(value); }
+    void SetBarMax(int max) override { writes_.SetBarMax(max); }
     mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
@@ -102,15 +103,15 @@ public:
 
     // Read-backs for tests and automation.
     std::wstring ControlText(int id) const;
-    std::wstring PanelText(int panel) const;
+    std::wstring PanelText(int panel) const { return writes_.Panel(panel); }
     std::wstring MenuText(int id) const;
-    int ScrollMin() const;
-    int ScrollMax() const;
-    int ScrollValue() const;
+    int ScrollMin() const { return writes_.ScrollMin(); }
+    int ScrollMax() const { return writes_.ScrollMax(); }
+    int ScrollValue() const { return writes_.ScrollPos(); }
     bool AboutVisible() const;
     // Writes deferred texts, panels and bar to their controls now (otherwise done
     // before the window handles messages).
-    void FlushDeferredTexts();
+    void FlushDeferredTexts() { writes_.Flush(); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -127,7 +128,6 @@ private:
     void LayoutStatusParts();
     int Px(int twips) const;
     std::wstring CmbLangText() const;
-    void SetScrollValue(int value, bool raiseChange);
     static void EnterPlaylistFolder(const std::wstring& playlist);
 
     FileServices& files_;
@@ -139,15 +139,8 @@ private:
     win::FontHandle defaultFont_;
     UINT dpi_ = 96;
     RunState state_;
-    int barMax_ = 100;
-    int barValue_ = 0;
-    bool barDirty_ = false;
-    std::wstring panelText_[3];
-    bool panelDirty_[3] = {false, false, false};
-    int scrollMin_ = 0, scrollMax_ = 32767, scrollValue_ = 0;
-    bool scrollDirty_ = false;
-    std::wstring logText_;
-    bool logTextDirty_ = false;
+    // The log view, panels, bar and scroll bar as the run last set them.
+    DeferredWrites writes_;
     std::function<void()> exitAction_;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;

@@ -1,0 +1,73 @@
+// The control writes a run makes several times per playlist line: the log view's text,
+// the three status panels, the bar's value and the log scroll bar. They are held here
+// and handed to their controls in one go when the window is about to handle messages;
+// writing each one at once cost more than the run itself.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace tunelift::ui {
+
+class DeferredWrites {
+public:
+    // The controls the writes go to.
+    struct Controls {
+        HWND logView = nullptr;    // txtPlaylist
+        HWND statusBar = nullptr;  // stbStatus, three panels
+        HWND bar = nullptr;        // pgbCopy
+        HWND scrollBar = nullptr;  // vsbListLog
+    };
+
+    // Binds the controls and gives the bar and the scroll bar the range and position
+    // held here. `logViewChanged` runs after each write of the log view's text.
+    void Bind(const Controls& controls, std::function<void()> logViewChanged);
+    // The controls are going away: writes are held from now on and never flushed.
+    void Unbind();
+
+    void SetLogText(const std::wstring& text);
+    const std::wstring& LogText() const { return logText_; }
+
+    void SetPanel(int panel, const std::wstring& text);  // panels 1..3
+    const std::wstring& Panel(int panel) const { return panels_[panel - 1].text; }
+
+    void SetBarValue(int value);
+    int BarValue() const { return barValue_; }
+    // Written at once, after everything held, so that a value set before reaches the
+    // control under the range it was set for; a value over the new end is cut to it.
+    void SetBarMax(int max);
+    int BarMax() const { return barMax_; }
+
+    // Range and position of the scroll bar; the position is kept within the range.
+    void SetScrollRange(int min, int max);
+    // True when the position changed.
+    bool SetScrollPos(int value);
+    int ScrollMin() const { return scrollMin_; }
+    int ScrollMax() const { return scrollMax_; }
+    int ScrollPos() const { return scrollPos_; }
+
+    // True while a write is held that its control does not show yet.
+    bool IsDirty() const;
+    // Hands every held write to its control.
+    void Flush();
+
+private:
+    struct HeldPanel {
+        std::wstring text;
+        bool dirty = false;
+    };
+
+    Controls controls_;
+    std::function<void()> logViewChanged_;
+    std::wstring logText_;
+    bool logTextDirty_ = false;
+    HeldPanel panels_[3];
+    int barValue_ = 0;
+    int barMax_ = 100;
+    bool barDirty_ = false;
+    int scrollMin_ = 0, scrollMax_ = 32767, scrollPos_ = 0;
+    bool scrollDirty_ = false;
+};
+
+}  // namespace tunelift::ui

@@ -11,10 +11,10 @@
 #include "engine/export_run.h"
 #include "engine/file_services.h"
 #include "engine/run_host.h"
+#include "ui/crateway_layout_win.h"
 #include "ui/deferred_writes_win.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
-#include "win/handles_win.h"
 
 namespace tunelift::ui {
 
@@ -120,24 +120,13 @@ private:
     LRESULT HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void OnVScroll(int code);
-    void CreateControls();
-    void ApplyFonts();
-    void PlaceControls();
-    void ResizeToDesignedClientArea();
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    void LayoutStatusParts();
-    int Px(int twips) const;
     std::wstring CmbLangText() const;
     static void EnterPlaylistFolder(const std::wstring& playlist);
 
     FileServices& files_;
     Modal& modal_;
     HWND hwnd_ = nullptr;
-    HMENU menuBar_ = nullptr;
-    HMENU fileMenu_ = nullptr;
-    win::FontHandle verdana_;
-    win::FontHandle defaultFont_;
-    UINT dpi_ = 96;
+    CratewayLayout layout_;
     RunState state_;
     // The log view, panels, bar and scroll bar as the run last set them.
     DeferredWrites writes_;

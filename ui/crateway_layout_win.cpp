@@ -1,0 +1,253 @@
+#include "ui/crateway_layout_win.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include "ui/control_ids.h"
+
+namespace tunelift::ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TuneliftCrateway";
+constexpr wchar_t kCaption[] = L"Tevkan's Tunelift 1.0";
+constexpr int kClientWidthTwips = 10665;
+constexpr int kClientHeightTwips = 5355;
+constexpr int kPanel2WidthTwips = 1440;
+constexpr int kPanel3WidthTwips = 1200;
+
+constexpr wchar_t kAboutText[] =
+    L"Tevkan's Tunelift 1.0\r\n\r\n"
+    L"Carries a playlist to your player: every song the playlist names is copied into "
+    L"one folder on the player, stick or card.\r\n\r\n"
+    L"Check first, copy with Copy!, tick Sync to clear out what the playlist no longer "
+    L"names.\r\n\r\nhttps://tunelift.example.org";
+
+enum class Font { Default, Verdana };
+
+// One row per control, in tab order; positions in twips as designed.
+struct ControlSpec {
+    int id;
+    const wchar_t* className;
+    DWORD style;
+    const wchar_t* designText;
+    int left, top, width, height;
+    Font font;
+    const wchar_t* accessibleName;
+    int parent;  // 0: the window; otherwise the container's ID
+};
+
+const ControlSpec kControls[] = {
+    {ids::cmdSearch, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 150, 1515, 315, Font::Verdana, L"Search playlist", 0},
+    {ids::txtPlaylist, WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP | WS_CLIPSIBLINGS, L"", 60, 570, 10305, 2535, Font::Verdana, L"Log", 0},
+    {ids::txtPathfrom, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"", 60, 150, 9015, 315, Font::Default, L"Playlist", 0},
+    {ids::cmdSave, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Save", 9090, 3945, 1515, 315, Font::Verdana, L"Copy", 0},
+    {ids::txtPathto, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"", 60, 3210, 9015, 315, Font::Default, L"Destination folder", 0},
+    {ids::cmdSearch2, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 3210, 1515, 315, Font::Verdana, L"Search destination", 0},
+    {ids::cmbLang, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L"", 9435, 4695, 1215, 300, Font::Verdana, L"Language", 0},
+    {ids::cmdCancel, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Cancel", 4575, 3945, 1515, 315, Font::Verdana, L"Cancel", 0},
+    {ids::pgbCopy, PROGRESS_CLASSW, PBS_SMOOTH, L"", -45, 3600, 10755, 285, Font::Default, L"Copy progress", 0},
+    {ids::stbStatus, STATUSCLASSNAMEW, CCS_BOTTOM, L"", 0, 5070, 10665, 285, Font::Verdana, L"Status", 0},
+    {ids::pcbAbout, WC_STATICW, SS_NOTIFY | WS_BORDER | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", 3135, 660, 4425, 1875, Font::Default, L"About", 0},
+    {ids::txtAbout1, WC_EDITW, ES_MULTILINE | ES_READONLY | WS_TABSTOP, kAboutText, 60, 120, 4260, 1545, Font::Default, L"About Tunelift", ids::pcbAbout},
+    {ids::cmdFind, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Check", 7500, 3945, 1515, 315, Font::Verdana, L"Check", 0},
+    {ids::vsbListLog, WC_SCROLLBARW, SBS_VERT | WS_TABSTOP, L"", 10380, 570, 255, 2265, Font::Default, L"Log position", 0},
+    {ids::chkExists, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, L"Overwrite", 60, 4290, 8970, 345, Font::Default, L"Overwrite existing files", 0},
+    {ids::chkKill, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, L"Sync", 75, 4695, 8940, 345, Font::Default, L"Sync playlist and directory", 0},
+};
+
+const wchar_t* const kLanguageItems[] = {L"English", L"Deutsch"};
+const wchar_t* const kDesignPanels[] = {L"File:", L"Filename:", L"Progress:"};
+
+struct MenuItemSpec {
+    int id;
+    const wchar_t* designCaption;
+    UINT flags;
+};
+
+// The File menu as designed; mnuFile itself and mnuAbout sit on the menu bar.
+const MenuItemSpec kFileMenu[] = {
+    {ids::mnuOpen, L"Open Playlist", MF_STRING},
+    {ids::mnuDest, L"Search Destination", MF_STRING},
+    {ids::mnuOpenSearch, L"Open + Search", MF_STRING},
+    {ids::mnuOSR, L"Open, Search and Run", MF_STRING},
+    {ids::mnuempty, L"---", MF_STRING | MF_GRAYED},
+    {ids::mnuExit, L"Exit", MF_STRING},
+};
+
+// Screen readers name edits, combos and bars from their label; these have none on
+// screen, so the name is set explicitly.
+void SetAccessibleName(HWND control, const wchar_t* name) {
+    win::ComPtr<IAccPropServices> services;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   services.put_void())) &&
+        services) {
+        services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
+                                 const_cast<LPWSTR>(name));
+    }
+    SetPropW(control, L"TuneliftAccessibleName", const_cast<wchar_t*>(name));
+}
+
+bool FontInstalled(const wchar_t* face) {
+    const win::WindowDc screen;
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
+    bool found = false;
+    EnumFontFamiliesExW(
+        screen.get(), &lf,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
+            *reinterpret_cast<bool*>(p) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+UINT WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi && hwnd) return getDpi(hwnd);
+    const win::WindowDc screen;
+    return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    static bool registered = false;
+    if (registered) return true;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ids::IDI_TUNELIFT));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ids::IDI_TUNELIFT), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    registered = RegisterClassExW(&wc) != 0;
+    return registered;
+}
+
+}  // namespace
+
+HWND ControlOf(HWND window, int id) {
+    if (!window) return nullptr;
+    if (id == ids::txtAbout1) return GetDlgItem(GetDlgItem(window, ids::pcbAbout), id);
+    return GetDlgItem(window, id);
+}
+
+HWND CratewayLayout::Create(WNDPROC procedure, void* creationParam) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterWindowClass(instance, procedure)) return nullptr;
+    CreateMenus();
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    window_ = CreateWindowExW(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
+                              menuBar_, instance, creationParam);
+    if (!window_) return nullptr;
+    dpi_ = WindowDpi(window_);
+    ResizeToDesignedClientArea();
+    CreateControls();
+    return window_;
+}
+
+int CratewayLayout::Px(int twips) const { return MulDiv(twips, static_cast<int>(dpi_), 1440); }
+
+void CratewayLayout::CreateMenus() {
+    menuBar_ = CreateMenu();
+    fileMenu_ = CreatePopupMenu();
+    for (const MenuItemSpec& item : kFileMenu) AppendMenuW(fileMenu_, item.flags, item.id, item.designCaption);
+    AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), L"&File");
+    AppendMenuW(menuBar_, MF_STRING, ids::mnuAbout, L"&About");
+    // The File popup gets its ID too, so that its caption can be found by command.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID;
+    info.wID = ids::mnuFile;
+    SetMenuItemInfoW(menuBar_, 0, TRUE, &info);
+}
+
+HMENU CratewayLayout::MenuHolding(int id) const {
+    if (id == ids::mnuFile || id == ids::mnuAbout) return menuBar_;
+    for (const MenuItemSpec& item : kFileMenu)
+        if (item.id == id) return fileMenu_;
+    return nullptr;
+}
+
+void CratewayLayout::CreateControls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ControlSpec& c : kControls) {
+        HWND parent = c.parent ? ControlOf(window_, c.parent) : window_;
+        DWORD style = WS_CHILD | c.style;
+        if (c.id != ids::pcbAbout) style |= WS_VISIBLE;  // the about box starts hidden
+        HWND control = CreateWindowExW(0, c.className, c.designText, style, Px(c.left), Px(c.top), Px(c.width),
+                                       Px(c.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                       instance, nullptr);
+        SetAccessibleName(control, c.accessibleName);
+    }
+    HWND combo = ControlOf(window_, ids::cmbLang);
+    for (const wchar_t* item : kLanguageItems) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    PlaceControls();
+    SendMessageW(ControlOf(window_, ids::txtPlaylist), EM_SETLIMITTEXT, 0, 0);
+    ApplyFonts();
+    LayoutStatusParts();
+    HWND status = ControlOf(window_, ids::stbStatus);
+    for (WPARAM i = 0; i < 3; ++i) SendMessageW(status, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(kDesignPanels[i]));
+}
+
+void CratewayLayout::PlaceControls() {
+    for (const ControlSpec& c : kControls) {
+        // A drop-down list needs room below it for its two items.
+        const int height = c.id == ids::cmbLang ? Px(c.height) * 4 : Px(c.height);
+        SetWindowPos(ControlOf(window_, c.id), nullptr, Px(c.left), Px(c.top), Px(c.width), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CratewayLayout::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToDesignedClientArea();
+    PlaceControls();
+    ApplyFonts();
+    SendMessageW(ControlOf(window_, ids::stbStatus), WM_SIZE, 0, 0);
+    LayoutStatusParts();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void CratewayLayout::ResizeToDesignedClientArea() {
+    RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), TRUE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CratewayLayout::ApplyFonts() {
+    // 6.75 pt at this DPI; Wine and stripped-down systems may lack Verdana.
+    const wchar_t* face = FontInstalled(L"Verdana") ? L"Verdana" : L"Tahoma";
+    verdana_.reset(CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, face));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi_), 96);
+    defaultFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    for (const ControlSpec& c : kControls) {
+        HFONT font = c.font == Font::Verdana ? verdana_.get() : defaultFont_.get();
+        SendMessageW(ControlOf(window_, c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+void CratewayLayout::LayoutStatusParts() {
+    RECT client;
+    GetClientRect(window_, &client);
+    const int right = client.right;
+    int edges[3] = {right - Px(kPanel2WidthTwips) - Px(kPanel3WidthTwips), right - Px(kPanel3WidthTwips), -1};
+    SendMessageW(ControlOf(window_, ids::stbStatus), SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+}
+
+}  // namespace tunelift::ui

@@ -274,34 +274,17 @@ void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, t
 // ---- languages ----
 
 void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& text) {
-    using mdlLanguage::Place;
-    auto menu = [&](HMENU owner, int id) {
+    if (place.panel != 0) {
+        SetPanel(place.panel, text);
+    } else if (HMENU menu = layout_.MenuHolding(place.id)) {
         MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
+        info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING;
         info.dwTypeData = const_cast<LPWSTR>(text.c_str());
-        SetMenuItemInfoW(owner, static_cast<UINT>(id), FALSE, &info);
+        SetMenuItemInfoW(menu, static_cast<UINT>(place.id), FALSE, &info);
         DrawMenuBar(hwnd_);
-    };
-    switch (place) {
-        case Place::CmdSearch: SetWindowTextW(Item(ids::cmdSearch), text.c_str()); break;
-        case Place::CmdSearch2: SetWindowTextW(Item(ids::cmdSearch2), text.c_str()); break;
-        case Place::CmdSave: SetWindowTextW(Item(ids::cmdSave), text.c_str()); break;
-        case Place::CmdCancel: SetWindowTextW(Item(ids::cmdCancel), text.c_str()); break;
-        case Place::Panel1: SetPanel(1, text); break;
-        case Place::Panel2: SetPanel(2, text); break;
-        case Place::Panel3: SetPanel(3, text); break;
-        case Place::TxtPathfrom: SetWindowTextW(Item(ids::txtPathfrom), text.c_str()); break;
-        case Place::TxtPathto: SetWindowTextW(Item(ids::txtPathto), text.c_str()); break;
-        case Place::MnuAbout: menu(layout_.MenuHolding(ids::mnuAbout), ids::mnuAbout); break;
-        case Place::MnuDest: menu(layout_.MenuHolding(ids::mnuDest), ids::mnuDest); break;
-        case Place::MnuExit: menu(layout_.MenuHolding(ids::mnuExit), ids::mnuExit); break;
-        case Place::MnuFile: menu(layout_.MenuHolding(ids::mnuFile), ids::mnuFile); break;
-        case Place::MnuOpen: menu(layout_.MenuHolding(ids::mnuOpen), ids::mnuOpen); break;
-        case Place::MnuOpenSearch: menu(layout_.MenuHolding(ids::mnuOpenSearch), ids::mnuOpenSearch); break;
-        case Place::MnuOSR: menu(layout_.MenuHolding(ids::mnuOSR), ids::mnuOSR); break;
-        case Place::ChkExists: SetWindowTextW(Item(ids::chkExists), text.c_str()); break;
-        case Place::ChkKill: SetWindowTextW(Item(ids::chkKill), text.c_str()); break;
+    } else {
+        SetWindowTextW(Item(place.id), text.c_str());
     }
 }
 

@@ -1,60 +1,65 @@
 #include "ui/language.h"
 
+#include <iterator>
+
+// A text left out of a language would show as an empty caption: refuse to build instead.
+#pragma GCC diagnostic error "-Wmissing-field-initializers"
+
 namespace tunelift::mdlLanguage {
 
-// Order follows the struct; keep both columns side by side when editing.
+// Each text by its name: rows in another order than the struct's do not compile.
 const Texts kEnglish = {
-    L"Search",
-    L"Copy!",
-    L"copied to:",
-    L"No playlist found!",
-    L"All files copied!",
-    L"Search finished!",
-    L"Cancel",
-    L"Canceled!",
-    L"File",
-    L"Filename",
-    L"Progress",
-    L"Open playlist",
-    L"Destination",
-    L"File",
-    L"About",
-    L"Open playlist",
-    L"Search destination",
-    L"Open and search",
-    L"Open, search and run",
-    L"Exit",
-    L"Overwrite existing files",
-    L"Sync playlist and directory (Deletes files in the destination dir, that are not in the playlist!)",
-    L"Please select a playlist!",
-    L"Please select a destination directory!",
+    .CapSearch = L"Search",
+    .CapCopy = L"Copy!",
+    .MsgCopiedTo = L"copied to:",
+    .MsgNoPlaylist = L"No playlist found!",
+    .MsgAllCopied = L"All files copied!",
+    .MsgSearchFinished = L"Search finished!",
+    .CapCancel = L"Cancel",
+    .MsgCanceled = L"Canceled!",
+    .CapPanelFile = L"File",
+    .CapPanelFilename = L"Filename",
+    .CapPanelProgress = L"Progress",
+    .CapPromptPlaylist = L"Open playlist",
+    .CapPromptDestination = L"Destination",
+    .CapMenuFile = L"File",
+    .CapMenuAbout = L"About",
+    .CapMenuOpen = L"Open playlist",
+    .CapMenuDest = L"Search destination",
+    .CapMenuOpenSearch = L"Open and search",
+    .CapMenuOSR = L"Open, search and run",
+    .CapMenuExit = L"Exit",
+    .CapOverwrite = L"Overwrite existing files",
+    .CapSync = L"Sync playlist and directory (Deletes files in the destination dir, that are not in the playlist!)",
+    .MsgSelectPlaylist = L"Please select a playlist!",
+    .MsgSelectDestination = L"Please select a destination directory!",
 };
 
 const Texts kGerman = {
-    L"Durchsuchen",
-    L"Kopieren",
-    L"wird kopiert nach:",
-    L"Kein Playlist gefunden",
-    L"Alle Dateien kopiert!",
-    L"Suche abgeschlossen!",
-    L"Abbrechen",
-    L"Kopiervorgang wurde abgebrochen!",
-    L"Datei",
-    L"Dateiname",
-    L"Fortschritt",
-    L"Playlist \u00f6ffnen",
-    L"Ziel",
-    L"Datei",
-    L"\u00dcber",
-    L"Playlist \u00f6ffnen",
-    L"Ziel suchen",
-    L"\u00d6ffnen und suchen",
-    L"\u00d6ffnen, suchen und starten",
-    L"Beenden",
-    L"\u00dcberschreibe existierende Dateien",
-    L"Synchronisiere Playlist und Verzeichnis (L\u00f6scht Dateien im Ziel-Ordner, die nicht in der Playlist sind!)",
-    L"Bitte w\u00e4hlen Sie eine Playlist aus!",
-    L"Bitte w\u00e4hlen Sie einen Zielordner aus!",
+    .CapSearch = L"Durchsuchen",
+    .CapCopy = L"Kopieren",
+    .MsgCopiedTo = L"wird kopiert nach:",
+    .MsgNoPlaylist = L"Kein Playlist gefunden",
+    .MsgAllCopied = L"Alle Dateien kopiert!",
+    .MsgSearchFinished = L"Suche abgeschlossen!",
+    .CapCancel = L"Abbrechen",
+    .MsgCanceled = L"Kopiervorgang wurde abgebrochen!",
+    .CapPanelFile = L"Datei",
+    .CapPanelFilename = L"Dateiname",
+    .CapPanelProgress = L"Fortschritt",
+    .CapPromptPlaylist = L"Playlist \u00f6ffnen",
+    .CapPromptDestination = L"Ziel",
+    .CapMenuFile = L"Datei",
+    .CapMenuAbout = L"\u00dcber",
+    .CapMenuOpen = L"Playlist \u00f6ffnen",
+    .CapMenuDest = L"Ziel suchen",
+    .CapMenuOpenSearch = L"\u00d6ffnen und suchen",
+    .CapMenuOSR = L"\u00d6ffnen, suchen und starten",
+    .CapMenuExit = L"Beenden",
+    .CapOverwrite = L"\u00dcberschreibe existierende Dateien",
+    .CapSync = L"Synchronisiere Playlist und Verzeichnis (L\u00f6scht Dateien im Ziel-Ordner, die nicht in der Playlist sind!)",
+    .MsgSelectPlaylist = L"Bitte w\u00e4hlen Sie eine Playlist aus!",
+    .MsgSelectDestination = L"Bitte w\u00e4hlen Sie einen Zielordner aus!",
 };
 
 namespace {
@@ -65,47 +70,46 @@ const Texts* current = &kUnset;
 
 const Texts& Current() { return *current; }
 
+// The run's texts, one row per RunText in the enum's order.
+struct RunTextRow {
+    RunText id;
+    const wchar_t* Texts::*text;
+};
+constexpr RunTextRow kRunTexts[] = {
+    {RunText::CopiedTo, &Texts::MsgCopiedTo},
+    {RunText::NoPlaylist, &Texts::MsgNoPlaylist},
+    {RunText::AllCopied, &Texts::MsgAllCopied},
+    {RunText::SearchFinished, &Texts::MsgSearchFinished},
+    {RunText::Canceled, &Texts::MsgCanceled},
+    {RunText::SelectPlaylist, &Texts::MsgSelectPlaylist},
+    {RunText::SelectDestination, &Texts::MsgSelectDestination},
+    {RunText::PanelFile, &Texts::CapPanelFile},
+    {RunText::PanelFilename, &Texts::CapPanelFilename},
+    {RunText::PanelProgress, &Texts::CapPanelProgress},
+    {RunText::PromptPlaylist, &Texts::CapPromptPlaylist},
+    {RunText::PromptDestination, &Texts::CapPromptDestination},
+};
+
+constexpr bool EveryRunTextInItsRow() {
+    for (size_t i = 0; i < std::size(kRunTexts); ++i)
+        if (static_cast<size_t>(kRunTexts[i].id) != i) return false;
+    return std::size(kRunTexts) == static_cast<size_t>(RunText::PromptDestination) + 1;
+}
+static_assert(EveryRunTextInItsRow(), "kRunTexts holds each RunText once, in the enum's order");
+
 const wchar_t* TextFor(const Texts& t, RunText id) {
-    switch (id) {
-        case RunText::CopiedTo: return t.MsgCopiedTo;
-        case RunText::NoPlaylist: return t.MsgNoPlaylist;
-        case RunText::AllCopied: return t.MsgAllCopied;
-        case RunText::SearchFinished: return t.MsgSearchFinished;
-        case RunText::Canceled: return t.MsgCanceled;
-        case RunText::SelectPlaylist: return t.MsgSelectPlaylist;
-        case RunText::SelectDestination: return t.MsgSelectDestination;
-        case RunText::PanelFile: return t.CapPanelFile;
-        case RunText::PanelFilename: return t.CapPanelFilename;
-        case RunText::PanelProgress: return t.CapPanelProgress;
-        case RunText::PromptPlaylist: return t.CapPromptPlaylist;
-        case RunText::PromptDestination: return t.CapPromptDestination;
-    }
-    return L"";
+    const auto row = static_cast<size_t>(id);
+    return row < std::size(kRunTexts) ? t.*kRunTexts[row].text : L"";
 }
 
 void SetLanguage(LanguageTarget& target, std::wstring_view name) {
     current = (name == L"Deutsch") ? &kGerman : &kEnglish;
-    const Texts& t = *current;
-    auto label = [](const wchar_t* caption) { return std::wstring(caption) + L": "; };
-
-    target.SetPlaceText(Place::CmdSearch, t.CapSearch);
-    target.SetPlaceText(Place::CmdSearch2, t.CapSearch);
-    target.SetPlaceText(Place::CmdSave, t.CapCopy);
-    target.SetPlaceText(Place::CmdCancel, t.CapCancel);
-    target.SetPlaceText(Place::Panel1, label(t.CapPanelFile));
-    target.SetPlaceText(Place::Panel2, label(t.CapPanelFilename));
-    target.SetPlaceText(Place::Panel3, label(t.CapPanelProgress));
-    target.SetPlaceText(Place::TxtPathfrom, t.CapPromptPlaylist);
-    target.SetPlaceText(Place::TxtPathto, t.CapPromptDestination);
-    target.SetPlaceText(Place::MnuAbout, t.CapMenuAbout);
-    target.SetPlaceText(Place::MnuDest, t.CapMenuDest);
-    target.SetPlaceText(Place::MnuExit, t.CapMenuExit);
-    target.SetPlaceText(Place::MnuFile, t.CapMenuFile);
-    target.SetPlaceText(Place::MnuOpen, t.CapMenuOpen);
-    target.SetPlaceText(Place::MnuOpenSearch, t.CapMenuOpenSearch);
-    target.SetPlaceText(Place::MnuOSR, t.CapMenuOSR);
-    target.SetPlaceText(Place::ChkExists, t.CapOverwrite);
-    target.SetPlaceText(Place::ChkKill, t.CapSync);
+    for (const Placement& row : kPlacements) {
+        std::wstring text = current->*row.text;
+        // A panel shows its label and ": "; a run writes its value after them.
+        if (row.place.panel != 0) text += L": ";
+        target.SetPlaceText(row.place, text);
+    }
 }
 
 }  // namespace tunelift::mdlLanguage

@@ -1,10 +1,12 @@
-// mdlLanguage: the 24 interface texts in English and German, and SetLanguage.
-// Portable: the window implements LanguageTarget; tests can script it.
+// mdlLanguage: the 24 interface texts in English and German, where the window shows
+// them, and SetLanguage. Portable: the window implements LanguageTarget; tests script it.
 #pragma once
+#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "engine/run_host.h"
+#include "ui/control_ids.h"
 
 namespace tunelift::mdlLanguage {
 
@@ -44,15 +46,40 @@ const Texts& Current();
 // The text a run asks for, from one language's table.
 const wchar_t* TextFor(const Texts& texts, RunText id);
 
-// The places of the window that SetLanguage writes, in the order it writes them.
-enum class Place {
-    CmdSearch, CmdSearch2, CmdSave, CmdCancel,
-    Panel1, Panel2, Panel3,
-    TxtPathfrom, TxtPathto,
-    MnuAbout, MnuDest, MnuExit, MnuFile, MnuOpen, MnuOpenSearch, MnuOSR,
-    ChkExists, ChkKill,
+// Where SetLanguage writes a text: the caption of a control or menu item, by its ID,
+// or one panel of the status bar.
+struct Place {
+    int id;         // ids:: of a control or a menu item
+    int panel = 0;  // with ids::stbStatus: the panel, 1..3
+    friend bool operator==(const Place&, const Place&) = default;
 };
-constexpr int kPlaceCount = 18;
+
+// Every place SetLanguage writes, with the text it gets, in the order it writes them.
+struct Placement {
+    Place place;
+    const wchar_t* Texts::*text;
+};
+inline constexpr Placement kPlacements[] = {
+    {{ids::cmdSearch}, &Texts::CapSearch},
+    {{ids::cmdSearch2}, &Texts::CapSearch},
+    {{ids::cmdSave}, &Texts::CapCopy},
+    {{ids::cmdCancel}, &Texts::CapCancel},
+    {{ids::stbStatus, 1}, &Texts::CapPanelFile},
+    {{ids::stbStatus, 2}, &Texts::CapPanelFilename},
+    {{ids::stbStatus, 3}, &Texts::CapPanelProgress},
+    {{ids::txtPathfrom}, &Texts::CapPromptPlaylist},
+    {{ids::txtPathto}, &Texts::CapPromptDestination},
+    {{ids::mnuAbout}, &Texts::CapMenuAbout},
+    {{ids::mnuDest}, &Texts::CapMenuDest},
+    {{ids::mnuExit}, &Texts::CapMenuExit},
+    {{ids::mnuFile}, &Texts::CapMenuFile},
+    {{ids::mnuOpen}, &Texts::CapMenuOpen},
+    {{ids::mnuOpenSearch}, &Texts::CapMenuOpenSearch},
+    {{ids::mnuOSR}, &Texts::CapMenuOSR},
+    {{ids::chkExists}, &Texts::CapOverwrite},
+    {{ids::chkKill}, &Texts::CapSync},
+};
+inline constexpr int kPlaceCount = static_cast<int>(std::size(kPlacements));
 
 class LanguageTarget {
 public:

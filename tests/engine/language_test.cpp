@@ -5,6 +5,7 @@
 #include <vector>
 
 using namespace tunelift::mdlLanguage;
+namespace ids = tunelift::ids;
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST(Language, OnlyExactDeutschGivesGerman) {
         Recorder r;
         SetLanguage(r, row.name);
         EXPECT_EQ(&Current(), row.german ? &kGerman : &kEnglish) << "name: '" << std::wstring(row.name).size();
-        EXPECT_EQ(r.At(Place::CmdSave), row.german ? L"Kopieren" : L"Copy!");
+        EXPECT_EQ(r.At({ids::cmdSave}), row.german ? L"Kopieren" : L"Copy!");
     }
 }
 
@@ -34,10 +35,10 @@ TEST(Language, WritesEighteenPlacesInTheirOrder) {
     Recorder r;
     SetLanguage(r, L"English");
     const std::vector<Place> order = {
-        Place::CmdSearch, Place::CmdSearch2, Place::CmdSave, Place::CmdCancel,
-        Place::Panel1, Place::Panel2, Place::Panel3, Place::TxtPathfrom, Place::TxtPathto,
-        Place::MnuAbout, Place::MnuDest, Place::MnuExit, Place::MnuFile, Place::MnuOpen,
-        Place::MnuOpenSearch, Place::MnuOSR, Place::ChkExists, Place::ChkKill};
+        {ids::cmdSearch}, {ids::cmdSearch2}, {ids::cmdSave}, {ids::cmdCancel},
+        {ids::stbStatus, 1}, {ids::stbStatus, 2}, {ids::stbStatus, 3}, {ids::txtPathfrom}, {ids::txtPathto},
+        {ids::mnuAbout}, {ids::mnuDest}, {ids::mnuExit}, {ids::mnuFile}, {ids::mnuOpen},
+        {ids::mnuOpenSearch}, {ids::mnuOSR}, {ids::chkExists}, {ids::chkKill}};
     ASSERT_EQ(r.writes.size(), order.size());
     ASSERT_EQ(static_cast<int>(order.size()), kPlaceCount);
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(r.writes[i].first, order[i]) << "write " << i;
@@ -46,11 +47,11 @@ TEST(Language, WritesEighteenPlacesInTheirOrder) {
 TEST(Language, PanelsReadLabelColonBlank) {
     Recorder r;
     SetLanguage(r, L"Deutsch");
-    EXPECT_EQ(r.At(Place::Panel1), L"Datei: ");
-    EXPECT_EQ(r.At(Place::Panel2), L"Dateiname: ");
-    EXPECT_EQ(r.At(Place::Panel3), L"Fortschritt: ");
+    EXPECT_EQ(r.At({ids::stbStatus, 1}), L"Datei: ");
+    EXPECT_EQ(r.At({ids::stbStatus, 2}), L"Dateiname: ");
+    EXPECT_EQ(r.At({ids::stbStatus, 3}), L"Fortschritt: ");
     SetLanguage(r = Recorder{}, L"English");
-    EXPECT_EQ(r.At(Place::Panel3), L"Progress: ");
+    EXPECT_EQ(r.At({ids::stbStatus, 3}), L"Progress: ");
 }
 
 TEST(Language, TextsThatDifferInPunctuationOrLetters) {
@@ -69,6 +70,28 @@ TEST(Language, TextsThatDifferInPunctuationOrLetters) {
         EXPECT_EQ(std::wstring(kEnglish.*row.field), row.english);
         EXPECT_EQ(std::wstring(kGerman.*row.field), row.german);
     }
+}
+
+// A run asks for its texts by RunText; a row pointing at a neighbour's field would put
+// the wrong words into the log.
+TEST(Language, EachRunTextIsItsOwnText) {
+    using tunelift::RunText;
+    const struct { RunText id; const wchar_t* english; } rows[] = {
+        {RunText::CopiedTo, L"copied to:"},
+        {RunText::NoPlaylist, L"No playlist found!"},
+        {RunText::AllCopied, L"All files copied!"},
+        {RunText::SearchFinished, L"Search finished!"},
+        {RunText::Canceled, L"Canceled!"},
+        {RunText::SelectPlaylist, L"Please select a playlist!"},
+        {RunText::SelectDestination, L"Please select a destination directory!"},
+        {RunText::PanelFile, L"File"},
+        {RunText::PanelFilename, L"Filename"},
+        {RunText::PanelProgress, L"Progress"},
+        {RunText::PromptPlaylist, L"Open playlist"},
+        {RunText::PromptDestination, L"Destination"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(std::wstring(TextFor(kEnglish, row.id)), row.english) << "RunText " << static_cast<int>(row.id);
 }
 
 }  // namespace

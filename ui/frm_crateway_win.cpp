@@ -267,9 +267,19 @@ int frmCrateway::SyncValue() const {
 }
 
 void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
-void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
 
 void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
+
+// ---- mdlCopyBar::ProgressBar: forwarders to the bar, panel 3 and the message loop ----
+
+mdlCopyBar::ProgressBar& frmCrateway::CopyProgressBar() { return *this; }
+void frmCrateway::SetValue(int value) { SetBarValue(value); }
+int frmCrateway::Value() const { return BarValue(); }
+std::wstring frmCrateway::ProgressLabel() const { return Text(RunText::PanelProgress); }
+void frmCrateway::SetProgressPanel(const std::wstring& text) { SetPanel(3, text); }
+void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
+
+// ---- end of the mdlCopyBar::ProgressBar forwarders ----
 
 // ---- languages ----
 
@@ -287,6 +297,8 @@ void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& tex
         SetWindowTextW(Item(place.id), text.c_str());
     }
 }
+
+// ---- read-backs for tests and automation ----
 
 std::wstring frmCrateway::ControlText(int id) const {
     if (id == ids::txtPlaylist) return writes_.LogText();

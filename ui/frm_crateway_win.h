@@ -86,7 +86,6 @@ public:
     int BarMax() const override { return writes_.BarMax(); }
     void SetBarValue(int value) override { writes_.SetBarValue(value); }
     void SetBarMax(int max) override { writes_.SetBarMax(max); }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
     void ShowError(const std::wstring& text) override;
@@ -94,12 +93,14 @@ public:
     // LanguageTarget.
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
 
-    // mdlCopyBar::ProgressBar.
-    void SetValue(int value) override { SetBarValue(value); }
-    int Value() const override { return BarValue(); }
-    std::wstring ProgressLabel() const override { return Text(RunText::PanelProgress); }
-    void SetProgressPanel(const std::wstring& text) override { SetPanel(3, text); }
+    // ---- mdlCopyBar::ProgressBar: forwarders to the bar, panel 3 and the message loop.
+    mdlCopyBar::ProgressBar& CopyProgressBar() override;
+    void SetValue(int value) override;
+    int Value() const override;
+    std::wstring ProgressLabel() const override;
+    void SetProgressPanel(const std::wstring& text) override;
     void YieldToWindowNow() override;
+    // ---- end of the mdlCopyBar::ProgressBar forwarders.
 
     // Read-backs for tests and automation.
     std::wstring ControlText(int id) const;

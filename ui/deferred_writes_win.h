@@ -1,7 +1,7 @@
 // The control writes a run makes several times per playlist line: the log view's text,
 // the three status panels, the bar's value and the log scroll bar. They are held here
-// and handed to their controls in one go when the window is about to handle messages;
-// writing each one at once cost more than the run itself.
+// and handed to their controls in one go when the window is about to handle messages,
+// so a control is written once with the last value instead of once per change.
 #pragma once
 #include <windows.h>
 

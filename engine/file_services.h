@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_names.h"
+
 namespace tunelift {
 
 // One entry of a folder search, as the kernel reports it.
@@ -20,10 +22,6 @@ struct FindRecord {
 };
 
 constexpr uint32_t kAttributeDirectory = 0x10;
-
-// Upper-cases the letters whose case a Windows file system ignores (ASCII, Latin-1,
-// Latin Extended-A, Greek, Cyrillic); everything else is kept as it is.
-std::wstring FoldNameCase(const std::wstring& name);
 
 // An open folder search; destroying it closes the search.
 class FileSearch {

@@ -8,7 +8,7 @@
 // separated by '\n', up to a 0x00 byte; the rest is the playlist file.
 #include "engine/copy_bar.h"
 #include "engine/export_run.h"
-#include "engine/find_files.h"
+#include "engine/file_names.h"
 #include "engine/playlist_rules.h"
 #include "engine/playlist_text.h"
 
@@ -144,7 +144,7 @@ public:
 
 bool DirectlyInDestination(const std::wstring& path) {
     return Memory::Key(FolderOf(path)) == Memory::Key(kDest) &&
-           mdlFindFiles::IsPlainFileName(path.substr(path.find_last_of(L"\\/") + 1));
+           IsPlainFileName(path.substr(path.find_last_of(L"\\/") + 1));
 }
 
 }  // namespace
@@ -168,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (end == std::string_view::npos) end = names.size();
         const std::wstring name = Latin1(names.substr(at, end - at));
         // Only what a folder can hold: plain names.
-        if (mdlFindFiles::IsPlainFileName(name))
+        if (IsPlainFileName(name))
             files.files[Memory::Key(kDest + L"\\" + name)] = {kDest + L"\\" + name, L"old " + name};
         at = end + 1;
     }

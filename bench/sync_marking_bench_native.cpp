@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/copy_bar.h"
 #include "engine/file_services.h"
 #include "engine/find_files.h"
-#include "engine/run_host.h"
+#include "tests/support/scripted_host.h"
 
 using namespace tunelift;
 using Clock = std::chrono::steady_clock;
@@ -45,37 +44,6 @@ public:
     bool RemoveFile(const std::wstring&) override { return ++deletes > 0; }
 };
 
-class NullBar : public mdlCopyBar::ProgressBar {
-public:
-    void SetValue(int) override {}
-    int Value() const override { return 0; }
-    std::wstring ProgressLabel() const override { return L""; }
-    void SetProgressPanel(const std::wstring&) override {}
-    void YieldToWindow() override {}
-};
-
-class QuietHost : public RunHost {
-public:
-    int value = 0, max = 100;
-    NullBar bar;
-    std::wstring Text(RunText) const override { return L""; }
-    std::wstring PathFrom() const override { return L""; }
-    std::wstring PathTo() const override { return L""; }
-    int OverwriteValue() const override { return 0; }
-    int SyncValue() const override { return 1; }
-    std::wstring LogText() const override { return L""; }
-    void SetLogText(const std::wstring&) override {}
-    void SetPanel(int, const std::wstring&) override {}
-    int BarValue() const override { return value; }
-    int BarMax() const override { return max; }
-    void SetBarValue(int v) override { value = v; }
-    void SetBarMax(int m) override { max = m; value = std::min(value, m); }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return bar; }
-    void SetLogScroll(int, int, int) override {}
-    void YieldToWindow() override {}
-    void ShowError(const std::wstring&) override {}
-};
-
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 }  // namespace
@@ -101,7 +69,7 @@ int main() {
     int deleted = 0;
     for (int round = 0; round < 3; ++round) {
         mdlFindFiles::SyncState sync;
-        QuietHost host;
+        testing::ScriptedHost host;
         files.deletes = 0;
         sync.BeginRun();
         sync.List(files, [] {}, L"E:\\Player");

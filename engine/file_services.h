@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "engine/file_names.h"
 
@@ -29,21 +28,6 @@ public:
     virtual ~FileSearch() = default;
     // The next entry, or false when the search has none left.
     virtual bool Next(FindRecord& out) = 0;
-};
-
-// A search over records already at hand: test file systems and sorted listings.
-class RecordListSearch : public FileSearch {
-public:
-    explicit RecordListSearch(std::vector<FindRecord> records) : records_(std::move(records)) {}
-    bool Next(FindRecord& out) override {
-        if (next_ >= records_.size()) return false;
-        out = records_[next_++];
-        return true;
-    }
-
-private:
-    std::vector<FindRecord> records_;
-    size_t next_ = 0;
 };
 
 class FileServices {

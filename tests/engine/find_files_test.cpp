@@ -6,11 +6,13 @@
 #include <map>
 #include <random>
 
-#include "engine/copy_bar.h"
-#include "engine/run_host.h"
+#include "tests/support/record_list_search.h"
+#include "tests/support/scripted_host.h"
 
 using namespace tunelift;
 using namespace tunelift::mdlFindFiles;
+using tunelift::testing::RecordListSearch;
+using tunelift::testing::ScriptedHost;
 
 namespace {
 
@@ -105,55 +107,6 @@ public:
     }
 };
 
-class NullBar : public mdlCopyBar::ProgressBar {
-public:
-    void SetValue(int) override {}
-    int Value() const override { return 0; }
-    std::wstring ProgressLabel() const override { return L"Progress"; }
-    void SetProgressPanel(const std::wstring&) override {}
-    void YieldToWindow() override {}
-};
-
-// Records what the window would show: every bar value and maximum, every panel write.
-class FakeHost : public RunHost {
-public:
-    int value = 100;  // left by the last copy
-    int max = 100;
-    std::vector<int> barValues;
-    std::vector<int> barMaxes;
-    std::map<int, std::wstring> panels;
-    int panelWrites = 0;
-    NullBar bar;
-
-    std::wstring Text(RunText) const override { return L""; }
-    std::wstring PathFrom() const override { return L""; }
-    std::wstring PathTo() const override { return L""; }
-    int OverwriteValue() const override { return 0; }
-    int SyncValue() const override { return 1; }
-    std::wstring LogText() const override { return L""; }
-    void SetLogText(const std::wstring&) override {}
-    void SetPanel(int panel, const std::wstring& text) override {
-        panels[panel] = text;
-        ++panelWrites;
-    }
-    int BarValue() const override { return value; }
-    int BarMax() const override { return max; }
-    void SetBarValue(int v) override {
-        if (v < 0 || v > max) ADD_FAILURE() << "bar value " << v << " above its maximum " << max;
-        else value = v;
-        barValues.push_back(v);
-    }
-    void SetBarMax(int m) override {
-        max = m;
-        value = std::min(value, m);
-        barMaxes.push_back(m);
-    }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return bar; }
-    void SetLogScroll(int, int, int) override {}
-    void YieldToWindow() override {}
-    void ShowError(const std::wstring&) override {}
-};
-
 // What the window showed at the moment of each deletion.
 struct DeleteSnapshot {
     std::wstring path;
@@ -163,7 +116,7 @@ struct DeleteSnapshot {
 
 struct SyncFixture {
     FakeFiles files;
-    FakeHost host;
+    ScriptedHost host;
     SyncState sync;
     std::vector<DeleteSnapshot> snapshots;
     int yields = 0;
@@ -172,9 +125,10 @@ struct SyncFixture {
         files.AddFolder(L"E:");
         files.AddFolder(L"E:\\Player");
         files.onDelete = [this](const std::wstring& path) {
-            snapshots.push_back({path, host.value, host.panels[1], host.panels[2]});
+            snapshots.push_back({path, host.barValue, host.panels[1], host.panels[2]});
         };
     }
+    ~SyncFixture() { EXPECT_EQ(host.refusedBarValues, std::vector<int>{}) << "values above the bar's maximum"; }
     // One Save run with Sync ticked, as the run drives it.
     int Run(const std::wstring& destination, const std::vector<std::wstring>& recorded) {
         sync.BeginRun();
@@ -420,7 +374,7 @@ TEST(SyncDestination, ExampleKillCountFourDeletesOnlyCWithBarAtTwo) {
     // Maximum 4, value 0, value 2 for c.mp3; 100 refused; maximum back to 100.
     EXPECT_EQ(f.host.barMaxes, (std::vector<int>{4, 100}));
     EXPECT_EQ(f.host.barValues, (std::vector<int>{0, 2}));
-    EXPECT_EQ(f.host.max, 100);
+    EXPECT_EQ(f.host.barMax, 100);
 }
 
 TEST(SyncDestination, EveryUnnamedFileKindIsDeletedAndPanelsFollowEachFile) {
@@ -520,7 +474,7 @@ TEST(SyncDestination, ReadOnlyAndInUseFilesStayAndTheRestGoesOn) {
     f.Run(L"E:\\Player", {});
     EXPECT_EQ(f.files.deleteCalls.size(), 3u);
     EXPECT_EQ(f.Names(L"E:\\Player"), (std::vector<std::wstring>{L"locked.jpg", L"open.txt"}));
-    EXPECT_EQ(f.host.max, 100);
+    EXPECT_EQ(f.host.barMax, 100);
 }
 
 TEST(SyncDestination, WithoutAListingOfThisRunNothingIsDeleted) {
@@ -590,7 +544,7 @@ TEST(SyncDestination, BarValueAboveKillCountIsNotSet) {
     ASSERT_EQ(f.snapshots.size(), 1u);
     EXPECT_EQ(f.snapshots[0].barValue, 0);  // index 3 refused by a maximum of 2
     EXPECT_EQ(f.host.barValues, std::vector<int>{0});
-    EXPECT_EQ(f.host.max, 100);
+    EXPECT_EQ(f.host.barMax, 100);
 }
 
 TEST(SyncDestination, LeftoverCopyTempIsDeletedEvenWhenItsNameIsRecorded) {

@@ -1,6 +1,7 @@
 #include "run_fakes.h"
 
-#include "engine/run_log.h"
+#include "engine/copy_bar.h"
+#include "tests/support/record_list_search.h"
 
 namespace tunelift::testing {
 
@@ -79,41 +80,6 @@ std::unique_ptr<FileSearch> MemoryFiles::StartSearch(const std::wstring& pattern
 bool MemoryFiles::RemoveFile(const std::wstring& path) {
     removed.push_back(path);
     return files.erase(path) != 0;
-}
-
-std::wstring ScriptedHost::Text(RunText id) const {
-    return mdlLanguage::TextFor(*texts, id);
-}
-
-void ScriptedHost::SetLogScroll(int min, int max, int value) {
-    scrollMin = min;
-    scrollMax = max;
-    MoveScrollTo(value);
-}
-
-void ScriptedHost::MoveScrollTo(int value) {
-    const bool changed = value != scrollValue;
-    scrollValue = value;
-    if (!changed) return;
-    if (auto text = ScrollRefreshText(state_.runLog, scrollValue, [this] { YieldToWindow(); })) logText = *text;
-}
-
-void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
-    texts = &t;
-    pathFrom = t.CapPromptPlaylist;
-    pathTo = t.CapPromptDestination;
-    panels[1] = std::wstring(t.CapPanelFile) + L": ";
-    panels[2] = std::wstring(t.CapPanelFilename) + L": ";
-    panels[3] = std::wstring(t.CapPanelProgress) + L": ";
-}
-
-void ScriptedHost::YieldToWindow() {
-    ++yields;
-    if (onYield && !inYield_) {
-        inYield_ = true;
-        onYield(*this);
-        inYield_ = false;
-    }
 }
 
 }  // namespace tunelift::testing

@@ -11,6 +11,7 @@
 #include "engine/file_names.h"
 #include "engine/playlist_rules.h"
 #include "engine/playlist_text.h"
+#include "tests/support/scripted_host.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -98,50 +99,6 @@ public:
     }
 };
 
-class Host : public RunHost, public mdlCopyBar::ProgressBar {
-public:
-    std::wstring to;
-    int overwrite = 0;
-    std::wstring log;
-    int bar = 0, barMax = 100;
-
-    std::wstring Text(RunText id) const override {
-        switch (id) {
-        case RunText::AllCopied: return L"All files copied!";
-        case RunText::SearchFinished: return L"Search finished!";
-        case RunText::NoPlaylist: return L"No playlist found!";
-        case RunText::PromptPlaylist: return L"Open playlist";
-        case RunText::PromptDestination: return L"Destination";
-        default: return L"text";
-        }
-    }
-    std::wstring PathFrom() const override { return kList; }
-    std::wstring PathTo() const override { return to; }
-    int OverwriteValue() const override { return overwrite; }
-    int SyncValue() const override { return 1; }
-    std::wstring LogText() const override { return log; }
-    void SetLogText(const std::wstring& text) override { log = text; }
-    void SetPanel(int, const std::wstring&) override {}
-    int BarValue() const override { return bar; }
-    int BarMax() const override { return barMax; }
-    void SetBarValue(int value) override {
-        Check(value >= 0 && value <= barMax);
-        bar = value;
-    }
-    void SetBarMax(int max) override {
-        barMax = max;
-        if (bar > max) bar = max;
-    }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
-    void SetLogScroll(int, int, int) override {}
-    void YieldToWindow() override {}
-    void ShowError(const std::wstring&) override { Check(false); }
-    void SetValue(int value) override { SetBarValue(value); }
-    int Value() const override { return bar; }
-    std::wstring ProgressLabel() const override { return L"Progress"; }
-    void SetProgressPanel(const std::wstring&) override {}
-};
-
 bool DirectlyInDestination(const std::wstring& path) {
     return Memory::Key(FolderOf(path)) == Memory::Key(kDest) &&
            IsPlainFileName(path.substr(path.find_last_of(L"\\/") + 1));
@@ -174,14 +131,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const auto before = files.files;
 
-    Host host;
-    host.to = (options & 4) ? kDest + L"\\" : kDest;
-    host.overwrite = options & 1;
     RunState state;
+    testing::ScriptedHost host(state);
+    host.pathFrom = kList;
+    host.pathTo = (options & 4) ? kDest + L"\\" : kDest;
+    host.overwrite = options & 1;
+    host.sync = 1;
     state.sync.SetLeftoverTest([](const std::wstring& n) { return n.starts_with(L".") && n.ends_with(L".part"); });
     const bool copy = (options & 2) == 0;
     const RunEnd end = SaveFiles(host, files, state, copy);
     Check(end == RunEnd::Finished || end == RunEnd::NoPlaylist);
+    Check(host.errors.empty() && host.refusedBarValues.empty());
 
     // Writes and deletions only directly inside the destination, only by a Save run.
     for (const auto& path : files.written) Check(copy && DirectlyInDestination(path));
@@ -211,9 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     // Every entry ends in an outcome: the last one counts them all.
     const std::wstring tail = copy ? L"\r\nAll files copied!" : L"\r\nSearch finished!";
-    Check(host.log.ends_with(tail));
+    Check(host.logText.ends_with(tail));
     if (entries > 0) {
-        const std::wstring body = host.log.substr(0, host.log.size() - tail.size());
+        const std::wstring body = host.logText.substr(0, host.logText.size() - tail.size());
         Check(body.ends_with(L" ok\r\n---") || body.ends_with(L" error\r\n---"));
         const size_t lineStart = body.rfind(L"\r\n", body.size() - 6);
         const std::wstring last = body.substr(lineStart + 2);

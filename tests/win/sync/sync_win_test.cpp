@@ -19,15 +19,16 @@ class SyncOnDisk : public ::testing::Test {
 protected:
     ScratchFolder dest;
     FolderServices files;
-    RecordingHost host;
+    ScriptedHost host;
     SyncState sync;
     std::vector<DeleteSnapshot> snapshots;
 
     void SetUp() override {
         files.onDelete = [this](const std::wstring& path) {
-            snapshots.push_back({path, host.value, host.panels[1], host.panels[2]});
+            snapshots.push_back({path, host.barValue, host.panels[1], host.panels[2]});
         };
     }
+    void TearDown() override { EXPECT_EQ(host.refusedBarValues, std::vector<int>{}) << "values above the bar's maximum"; }
     // One Save run with Sync ticked, as the run drives it.
     int Run(const std::vector<std::wstring>& recorded, const std::wstring& destination = L"") {
         sync.BeginRun();
@@ -57,7 +58,7 @@ TEST_F(SyncOnDisk, ExampleKillCountFourDeletesOnlyCWithBarAtTwo) {
     EXPECT_EQ(snapshots[0].panel1, L"Killing Files");
     EXPECT_EQ(snapshots[0].panel2, L"Killing: c.mp3");
     EXPECT_EQ(host.barValues, (std::vector<int>{0, 2}));
-    EXPECT_EQ(host.max, 100);
+    EXPECT_EQ(host.barMax, 100);
 }
 
 TEST_F(SyncOnDisk, PicturesTextOtherAudioPlaylistAndHiddenFilesAreDeleted) {
@@ -133,7 +134,7 @@ TEST_F(SyncOnDisk, ReadOnlyAndOpenFilesStayAndTheRestGoesOn) {
     CloseHandle(held);
     EXPECT_EQ(files.deleteCalls.size(), 4u);
     EXPECT_EQ(Left(), (std::set<std::wstring>{L"locked.jpg", L"open.txt"}));
-    EXPECT_EQ(host.max, 100);
+    EXPECT_EQ(host.barMax, 100);
 }
 
 TEST_F(SyncOnDisk, SyncWithoutAListingOfThisRunDeletesNothing) {

@@ -88,7 +88,7 @@ RunEnd ExportRun::Run() {
     logLine_ = logWindowStart_ = 1;
     state_.sync.ResetEntries();
     host_.SetBarValue(0);
-    mdlCopyBar::CopyBar = &host_.CopyProgressBar();
+    mdlCopyBar::CopyBar = &host_;
     if (copy_ && destination_.empty()) return RunEnd::Finished;
 
     // The first line alone decides what kind of playlist this is.

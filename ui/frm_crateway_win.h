@@ -17,8 +17,7 @@
 namespace tunelift::ui {
 
 class frmCrateway final : public RunHost,
-                          public mdlLanguage::LanguageTarget,
-                          public mdlCopyBar::ProgressBar {
+                          public mdlLanguage::LanguageTarget {
 public:
     frmCrateway(FileServices& files, Modal& modal);
     ~frmCrateway() override;
@@ -84,20 +83,13 @@ public:
     int BarMax() const override;
     void SetBarValue(int value) override;
     void SetBarMax(int max) override;
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
+    void YieldToWindowNow() override;
     void ShowError(const std::wstring& text) override;
 
     // LanguageTarget.
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
-
-    // mdlCopyBar::ProgressBar.
-    void SetValue(int value) override { SetBarValue(value); }
-    int Value() const override { return BarValue(); }
-    std::wstring ProgressLabel() const override { return Text(RunText::PanelProgress); }
-    void SetProgressPanel(const std::wstring& text) override { SetPanel(3, text); }
-    void YieldToWindowNow() override;
 
     // Read-backs for tests and automation.
     std::wstring ControlText(int id) const;

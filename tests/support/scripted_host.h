@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/copy_bar.h"
 #include "engine/export_run.h"
 #include "engine/run_host.h"
 #include "ui/language.h"
 
 namespace tunelift::testing {
 
-class ScriptedHost : public RunHost, public mdlCopyBar::ProgressBar {
+class ScriptedHost : public RunHost {
 public:
     // Without a run's state the log scroll bar moves but refreshes no text.
     ScriptedHost() = default;
@@ -55,12 +54,6 @@ public:
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
     void ShowError(const std::wstring& text) override { errors.push_back(text); }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
-
-    void SetValue(int value) override { SetBarValue(value); }
-    int Value() const override { return barValue; }
-    std::wstring ProgressLabel() const override { return texts->CapPanelProgress; }
-    void SetProgressPanel(const std::wstring& text) override { SetPanel(3, text); }
 
 private:
     RunState* state_ = nullptr;

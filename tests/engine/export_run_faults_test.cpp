@@ -5,7 +5,8 @@
 
 #include "engine/copy_bar.h"
 #include "engine/export_run.h"
-#include "run_fakes.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/scripted_host.h"
 
 namespace tunelift::testing {
 namespace {
@@ -31,7 +32,7 @@ protected:
     void SetUp() override {
         host.pathFrom = L"C:\\Lists\\mix.m3u";
         host.pathTo = kDest;
-        files.folders.insert(kDest);
+        files.AddFolder(kDest);
         files.AddFile(L"C:\\Music\\a.mp3", L"new a");
         files.AddFile(L"C:\\Music\\b.mp3", L"new b");
     }
@@ -51,8 +52,8 @@ TEST_F(FaultRun, FailedOverwriteOfAnOlderCopyLogsErrorAndKeepsTheOlderCopy) {
     EXPECT_NE(host.logText.find(L"0/1 error"), std::wstring::npos) << host.logText;
     EXPECT_NE(host.logText.find(L"1/2 ok"), std::wstring::npos) << "the run goes on";
     EXPECT_NE(host.logText.find(L"All files copied!"), std::wstring::npos);
-    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], L"old a");
-    EXPECT_EQ(files.files[L"E:\\Player\\b.mp3"], L"new b");
+    EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), L"old a");
+    EXPECT_EQ(files.Content(L"E:\\Player\\b.mp3"), L"new b");
 }
 
 TEST_F(FaultRun, FailedPlsNameFormCopyOverAnExistingFileLogsError) {
@@ -78,9 +79,9 @@ TEST_F(FaultRun, SyncIntoThePlaylistsOwnFolderKeepsThePlaylist) {
     files.AddFile(L"E:\\Player\\stray.ogg", L"stray");
     host.sync = 1;
     EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
-    EXPECT_TRUE(files.files.count(L"E:\\Player\\mix.m3u"));
-    EXPECT_FALSE(files.files.count(L"E:\\Player\\stray.ogg")) << "the rest is still synced";
-    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], L"new a");
+    EXPECT_TRUE(files.Has(L"E:\\Player\\mix.m3u"));
+    EXPECT_FALSE(files.Has(L"E:\\Player\\stray.ogg")) << "the rest is still synced";
+    EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), L"new a");
 }
 
 TEST_F(FaultRun, PlaylistElsewhereIsNoReasonToKeepAFileOfTheSameName) {
@@ -88,8 +89,8 @@ TEST_F(FaultRun, PlaylistElsewhereIsNoReasonToKeepAFileOfTheSameName) {
     files.AddFile(L"E:\\Player\\mix.m3u", L"a stale copy of a list");
     host.sync = 1;
     EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
-    EXPECT_FALSE(files.files.count(L"E:\\Player\\mix.m3u"));
-    EXPECT_TRUE(files.files.count(host.pathFrom));
+    EXPECT_FALSE(files.Has(L"E:\\Player\\mix.m3u"));
+    EXPECT_TRUE(files.Has(host.pathFrom));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 #include "engine/copy_bar.h"
 #include "engine/export_run.h"
-#include "run_fakes.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/scripted_host.h"
 
 namespace tunelift::testing {
 namespace {
@@ -17,8 +18,8 @@ protected:
     void SetUp() override {
         host.pathFrom = kList;
         host.pathTo = kDest;
-        files.folders.insert(kDest);
-        files.folders.insert(L"C:\\Music");
+        files.AddFolder(kDest);
+        files.AddFolder(L"C:\\Music");
     }
     void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
 
@@ -113,7 +114,7 @@ TEST_F(ExportRun, UnrecognisedPlaylistShowsOnlyTheMessageAndZeroPercent) {
         EXPECT_EQ(host.logText, L"No playlist found!");
         EXPECT_EQ(host.panels[3], L"Progress: 0%");
     }
-    files.files.erase(kList);
+    files.RemoveFile(kList);
     EXPECT_EQ(Check(), RunEnd::NoPlaylist) << "a missing playlist";
 }
 
@@ -137,7 +138,7 @@ TEST_P(OverwriteRule, ReplacesOnlyWhenAllowed) {
     files.AddFile(L"a.mp3", L"new");
     host.overwrite = row.overwrite;
     EXPECT_EQ(Save(), RunEnd::Finished);
-    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], row.replaced ? L"new" : L"old");
+    EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), row.replaced ? L"new" : L"old");
     EXPECT_NE(host.logText.find(L"1/1 ok"), std::wstring::npos);
 }
 
@@ -301,7 +302,7 @@ TEST_F(ExportRun, LanguageSwitchMidRunChangesLaterLinesButNotTheDestination) {
     Playlist(L"C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n");
     files.AddFile(L"C:\\Music\\a.mp3");
     files.AddFile(L"C:\\Music\\b.mp3");
-    files.folders.insert(L"Ziel");
+    files.AddFolder(L"Ziel");
     host.onYield = [&](ScriptedHost& h) {
         if (files.FileExists(L"E:\\Player\\a.mp3") && h.texts == &mdlLanguage::kEnglish)
             h.SwitchLanguage(mdlLanguage::kGerman);

@@ -33,8 +33,8 @@ inline std::unique_ptr<FileSearch> SortedSearch(std::unique_ptr<FileSearch> sear
 class FolderServices : public FileServices {
 public:
     bool sortSearches = false;
-    std::vector<std::wstring> deleteCalls;
-    std::function<void(const std::wstring&)> onDelete;
+    std::vector<std::wstring> removed;
+    std::function<void(const std::wstring&)> onRemove;
 
     std::wstring ReadLine(const std::wstring&, int32_t) override {
         ADD_FAILURE() << "the sync reads no playlist";
@@ -57,8 +57,8 @@ public:
         return search;
     }
     bool RemoveFile(const std::wstring& path) override {
-        deleteCalls.push_back(path);
-        if (onDelete) onDelete(path);
+        removed.push_back(path);
+        if (onRemove) onRemove(path);
         return win::DeleteFileLiteral(path);
     }
     std::wstring NameKey(const std::wstring& name) override { return win::NameKey(name); }

@@ -3,24 +3,16 @@
 
 #include <algorithm>
 
-#include "engine/copy_bar.h"
-#include "engine/export_run.h"
-#include "tests/support/memory_files.h"
-#include "tests/support/scripted_host.h"
+#include "run_fixture.h"
 
 namespace tunelift::testing {
 namespace {
 
-const std::wstring kList = L"C:\\Lists\\mix.m3u";
-const std::wstring kDest = L"E:\\Player";
-
-class SyncRun : public ::testing::Test {
+class SyncRun : public RunFixture<> {
 protected:
     void SetUp() override {
-        host.pathFrom = kList;
-        host.pathTo = kDest;
+        RunFixture::SetUp();
         host.sync = 1;
-        files.AddFolder(kDest);
         files.AddFolder(L"E:\\Player\\Sub");
         files.AddFolder(L"E:\\Other");
         for (auto n : {L"a.mp3", L"b.mp3"}) files.AddFile(std::wstring(L"C:\\Music\\") + n, n);
@@ -29,15 +21,10 @@ protected:
         files.AddFile(L"E:\\Player\\Sub\\keep.mp3");
         files.AddFile(L"E:\\Other\\x.mp3");
     }
-    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
-
-    RunState state;
-    ScriptedHost host{state};
-    MemoryFiles files;
 };
 
 TEST_F(SyncRun, SaveDeletesEverythingTheListDoesNotNameDirectlyInTheDestination) {
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.Has(L"E:\\Player\\a.mp3"));
     EXPECT_TRUE(files.Has(L"E:\\Player\\b.mp3"));
     for (auto n : {L"cover.jpg", L"notes.txt", L"old.wma", L"mix.m3u", L"stale.mp3"})
@@ -54,18 +41,18 @@ TEST_F(SyncRun, AFileNamedInOtherLetterCaseIsKept) {
     files.AddFile(kList, L"C:\\Music\\A.MP3\r\n");
     files.AddFile(L"C:\\Music\\A.MP3", L"a");
     files.AddFile(L"E:\\Player\\a.mp3", L"on the player");
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.Has(L"E:\\Player\\a.mp3"));
     EXPECT_NE(host.logText.find(L"1/1 ok"), std::wstring::npos);
 }
 
 TEST_F(SyncRun, CheckRunAndPlaylistFileRunListButNeverDelete) {
-    EXPECT_EQ(SaveFiles(host, files, state, false), RunEnd::Finished);
+    EXPECT_EQ(Check(), RunEnd::Finished);
     EXPECT_TRUE(state.sync.HasListing());
     EXPECT_TRUE(files.removed.empty());
 
     files.AddFile(kList, L"[playlist]\r\nFile1=C:\\Music\\a.mp3\r\n");
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(state.sync.HasListing());
     EXPECT_TRUE(files.removed.empty());
     EXPECT_TRUE(files.Has(L"E:\\Player\\cover.jpg"));
@@ -73,14 +60,14 @@ TEST_F(SyncRun, CheckRunAndPlaylistFileRunListButNeverDelete) {
 
 TEST_F(SyncRun, CancelBeforeTheLastEntryDeletesNothing) {
     files.duringCopy = [&](const std::wstring& source) { if (source == L"C:\\Music\\a.mp3") state.bCancel = true; };
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Canceled);
+    EXPECT_EQ(Save(), RunEnd::Canceled);
     EXPECT_TRUE(files.removed.empty());
     EXPECT_TRUE(files.Has(L"E:\\Player\\cover.jpg"));
 }
 
 TEST_F(SyncRun, CancelDuringTheLastCopyStillDeletes) {
     files.duringCopy = [&](const std::wstring& source) { if (source == L"C:\\Music\\b.mp3") state.bCancel = true; };
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Canceled);
+    EXPECT_EQ(Save(), RunEnd::Canceled);
     EXPECT_FALSE(files.Has(L"E:\\Player\\cover.jpg"));
     EXPECT_TRUE(files.Has(L"E:\\Player\\b.mp3"));
 }
@@ -89,14 +76,14 @@ TEST_F(SyncRun, EntriesRecordedButNotCopiedKeepTheirFiles) {
     files.AddFile(kList, L"C:\\Music\\gone.mp3\r\nC:\\Music\\a.mp3\r\n");
     files.AddFile(L"E:\\Player\\gone.mp3", L"only copy left");
     files.AddFile(L"E:\\Player\\a.mp3", L"older");
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_EQ(files.Content(L"E:\\Player\\gone.mp3"), L"only copy left");
     EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), L"older") << "overwrite is off";
 }
 
 TEST_F(SyncRun, NoEntryRecordedDeletesEveryFileDirectlyInside) {
     files.AddFile(kList, L"#EXTM3U\r\nC:\\Music\\a.ogg\r\n");
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     for (auto n : {L"cover.jpg", L"notes.txt", L"old.wma", L"mix.m3u", L"stale.mp3"})
         EXPECT_FALSE(files.Has(kDest + L"\\" + n));
     EXPECT_TRUE(files.Has(L"E:\\Player\\Sub\\keep.mp3"));
@@ -104,7 +91,7 @@ TEST_F(SyncRun, NoEntryRecordedDeletesEveryFileDirectlyInside) {
 
 TEST_F(SyncRun, TrailingBackslashDeletesTheSameFiles) {
     host.pathTo = L"E:\\Player\\";
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_FALSE(files.Has(L"E:\\Player\\cover.jpg"));
     for (const auto& path : files.removed) EXPECT_EQ(path.find(L"\\\\"), std::wstring::npos) << "one separator";
 }
@@ -112,18 +99,18 @@ TEST_F(SyncRun, TrailingBackslashDeletesTheSameFiles) {
 TEST_F(SyncRun, SyncTickedAfterTheStartDeletesNothing) {
     host.sync = 0;
     host.onYield = [](ScriptedHost& h) { h.sync = 1; };
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.removed.empty());
     EXPECT_TRUE(files.Has(L"E:\\Player\\cover.jpg"));
 }
 
 TEST_F(SyncRun, EarlierRunsListingIsNeverUsed) {
     // A Check run lists the destination ...
-    EXPECT_EQ(SaveFiles(host, files, state, false), RunEnd::Finished);
+    EXPECT_EQ(Check(), RunEnd::Finished);
     // ... a Save run that starts with Sync off and ticks it later has no listing of its own.
     host.sync = 0;
     host.onYield = [](ScriptedHost& h) { h.sync = 1; };
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.removed.empty());
 }
 
@@ -131,7 +118,7 @@ TEST_F(SyncRun, DestinationEditedMidRunDeletesOnlyInTheListedFolder) {
     host.onYield = [&](ScriptedHost& h) {
         if (files.Has(L"E:\\Player\\a.mp3")) h.pathTo = L"E:\\Other";
     };
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_EQ(host.pathTo, L"E:\\Other");
     EXPECT_TRUE(files.Has(L"E:\\Other\\x.mp3"));
     EXPECT_FALSE(files.Has(L"E:\\Other\\b.mp3"));
@@ -145,7 +132,7 @@ TEST_F(SyncRun, DestinationChangedWhileListingDropsTheListing) {
     host.onYield = [&](ScriptedHost& h) {
         if (!changed) { h.pathTo = L"E:\\Other"; changed = true; }
     };
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.removed.empty()) << "the listing was of another folder than the copies";
     EXPECT_TRUE(files.Has(L"E:\\Other\\a.mp3"));
 }

@@ -2,34 +2,18 @@
 
 #include <map>
 
-#include "engine/copy_bar.h"
-#include "engine/export_run.h"
-#include "tests/support/memory_files.h"
-#include "tests/support/scripted_host.h"
+#include "run_fixture.h"
 
 namespace tunelift::testing {
 namespace {
 
-const std::wstring kList = L"C:\\Lists\\mix.m3u";
-const std::wstring kDest = L"E:\\Player";
-
-class ExportRun : public ::testing::Test {
+class ExportRun : public RunFixture<> {
 protected:
     void SetUp() override {
-        host.pathFrom = kList;
-        host.pathTo = kDest;
-        files.AddFolder(kDest);
+        RunFixture::SetUp();
         files.AddFolder(L"C:\\Music");
     }
-    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
-
-    RunEnd Save() { return SaveFiles(host, files, state, true); }
-    RunEnd Check() { return SaveFiles(host, files, state, false); }
     void Playlist(const std::wstring& text) { files.AddFile(kList, text); }
-
-    RunState state;
-    ScriptedHost host{state};
-    MemoryFiles files;
 };
 
 // ---- input checks ----
@@ -322,13 +306,13 @@ TEST_F(ExportRun, ASecondRunDuringARunIsRefusedAndTheFirstGoesOn) {
     files.AddFile(L"C:\\Music\\b.mp3");
     std::vector<RunEnd> nested;
     host.onYield = [&](ScriptedHost&) {
-        if (nested.empty()) nested.push_back(SaveFiles(host, files, state, false));
+        if (nested.empty()) nested.push_back(Check());
     };
     EXPECT_EQ(Save(), RunEnd::Finished);
     ASSERT_EQ(nested.size(), 1u);
     EXPECT_EQ(nested[0], RunEnd::Busy);
     EXPECT_TRUE(files.FileExists(L"E:\\Player\\b.mp3"));
-    EXPECT_EQ(SaveFiles(host, files, state, false), RunEnd::Finished) << "a later run is not refused";
+    EXPECT_EQ(Check(), RunEnd::Finished) << "a later run is not refused";
 }
 
 TEST_F(ExportRun, ProgressReportsDriveBarAndPanel) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/support/remove_tree_win.h"
 #include "ui/control_ids.h"
 #include "ui/frm_crateway_win.h"
 #include "win/file_services_win.h"
@@ -33,22 +34,9 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 
 std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW d;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = d.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + L"\\" + name);
-            else DeleteFileW((folder + L"\\" + name).c_str());
-        } while (FindNextFileW(h, &d));
-        FindClose(h);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 }  // namespace
+
+using tunelift::testing::RemoveTree;
 
 int wmain(int argc, wchar_t** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

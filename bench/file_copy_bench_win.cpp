@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/copy_bar.h"
+#include "tests/support/scripted_host.h"
 #include "win/file_copy_win.h"
 
 namespace {
@@ -23,25 +24,10 @@ double Now() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-// Stands in for the window: measures how long the copy goes without servicing it.
-class GapBar : public tunelift::mdlCopyBar::ProgressBar {
-public:
-    void SetValue(int v) override { value_ = v; }
-    int Value() const override { return value_; }
-    std::wstring ProgressLabel() const override { return L"Progress"; }
-    void SetProgressPanel(const std::wstring& text) override { panel_ = text; }
-    void YieldToWindow() override {
-        const double now = Now();
-        if (value_ != 0) maxGap = std::max(maxGap, now - last);  // a new file starts at 0
-        last = now;
-        ++reports;
-    }
+// How long the copy goes without servicing the window, seen at each of its yields.
+struct Gaps {
     double maxGap = 0, last = 0;
     long long reports = 0;
-
-private:
-    int value_ = 0;
-    std::wstring panel_;
 };
 
 }  // namespace
@@ -67,8 +53,15 @@ int wmain(int argc, wchar_t** argv) {
     FindClose(find);
     std::sort(names.begin(), names.end());
 
-    GapBar bar;
-    tunelift::mdlCopyBar::CopyBar = &bar;
+    Gaps bar;
+    tunelift::testing::ScriptedHost window;
+    window.onYield = [&bar](tunelift::testing::ScriptedHost& w) {
+        const double now = Now();
+        if (w.barValue != 0) bar.maxGap = std::max(bar.maxGap, now - bar.last);  // a new file starts at 0
+        bar.last = now;
+        ++bar.reports;
+    };
+    tunelift::mdlCopyBar::CopyBar = &window;
     long long bytes = 0;
     int failed = 0;
     const double start = Now();

@@ -4,77 +4,19 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/copy_bar.h"
-#include "engine/file_services.h"
+#include "engine/file_names.h"
 #include "engine/find_files.h"
-#include "engine/run_host.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/reference_marking.h"
+#include "tests/support/scripted_host.h"
 
 using namespace tunelift;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class ListSearch : public FileSearch {
-public:
-    explicit ListSearch(const std::vector<std::wstring>& names) : names_(names) {}
-    bool Next(FindRecord& out) override {
-        if (next_ >= names_.size()) return false;
-        out = FindRecord{};
-        out.Name = names_[next_++];
-        return true;
-    }
-
-private:
-    const std::vector<std::wstring>& names_;
-    size_t next_ = 0;
-};
-
-class MemoryFiles : public FileServices {
-public:
-    std::vector<std::wstring> names;
-    int deletes = 0;
-    std::wstring ReadLine(const std::wstring&, int32_t) override { return L""; }
-    std::wstring ReadAll(const std::wstring&) override { return L""; }
-    bool FileExists(const std::wstring&) override { return false; }
-    bool FileCopy(const std::wstring&, const std::wstring&) override { return false; }
-    std::unique_ptr<FileSearch> StartSearch(const std::wstring&) override { return std::make_unique<ListSearch>(names); }
-    bool RemoveFile(const std::wstring&) override { return ++deletes > 0; }
-};
-
-class NullBar : public mdlCopyBar::ProgressBar {
-public:
-    void SetValue(int) override {}
-    int Value() const override { return 0; }
-    std::wstring ProgressLabel() const override { return L""; }
-    void SetProgressPanel(const std::wstring&) override {}
-    void YieldToWindow() override {}
-};
-
-class QuietHost : public RunHost {
-public:
-    int value = 0, max = 100;
-    NullBar bar;
-    std::wstring Text(RunText) const override { return L""; }
-    std::wstring PathFrom() const override { return L""; }
-    std::wstring PathTo() const override { return L""; }
-    int OverwriteValue() const override { return 0; }
-    int SyncValue() const override { return 1; }
-    std::wstring LogText() const override { return L""; }
-    void SetLogText(const std::wstring&) override {}
-    void SetPanel(int, const std::wstring&) override {}
-    int BarValue() const override { return value; }
-    int BarMax() const override { return max; }
-    void SetBarValue(int v) override { value = v; }
-    void SetBarMax(int m) override { max = m; value = std::min(value, m); }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return bar; }
-    void SetLogScroll(int, int, int) override {}
-    void YieldToWindow() override {}
-    void ShowError(const std::wstring&) override {}
-};
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -82,13 +24,20 @@ double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).coun
 
 int main() {
     constexpr int kFiles = 20000, kRecorded = 20000, kUnnamed = 1000;
-    MemoryFiles files;
-    std::vector<std::wstring> recorded;
-    for (int i = 0; i < kFiles; ++i) files.names.push_back(L"Artist - Track " + std::to_wstring(i) + L".mp3");
+    const std::wstring folder = L"E:\\Player";
+    testing::MemoryFiles files;
+    // Deletions are refused without a look-up: every round marks and deletes the same
+    // 1,000 files, and the time is the sync's, not the fake's.
+    files.writeProtected = true;
+    std::vector<std::wstring> names, recorded;
+    for (int i = 0; i < kFiles; ++i) {
+        names.push_back(L"Artist - Track " + std::to_wstring(i) + L".mp3");
+        files.AddEntry(folder, names.back());
+    }
     // The playlist names the files in the opposite order (the worst case for the loop),
     // every third in other letter case, and 1,000 names the folder does not hold.
     for (int i = kFiles - kUnnamed - 1; i >= 0; --i) {
-        std::wstring n = files.names[static_cast<size_t>(i)];
+        std::wstring n = names[static_cast<size_t>(i)];
         if (i % 3 == 0) n = FoldNameCase(n);
         recorded.push_back(n);
     }
@@ -98,37 +47,29 @@ int main() {
     double bestSync = 1e9, bestLoop = 1e9;
     int syncKill = 0;
     int64_t loopKill = 0;
-    int deleted = 0;
+    size_t deleted = 0;
     for (int round = 0; round < 3; ++round) {
         mdlFindFiles::SyncState sync;
-        QuietHost host;
-        files.deletes = 0;
+        testing::ScriptedHost host;
+        files.removed.clear();
         sync.BeginRun();
-        sync.List(files, [] {}, L"E:\\Player");
+        sync.List(files, [] {}, folder);
         sync.ResetEntries();
         for (const auto& n : recorded) sync.Record(n);
         const auto t0 = Clock::now();
         syncKill = sync.SyncDestination(files, host);
         bestSync = std::min(bestSync, Seconds(Clock::now() - t0));
-        deleted = files.deletes;
+        deleted = files.removed.size();
 
         // The plain loop gets its keys folded beforehand, so only its comparisons count.
         std::vector<std::wstring> listedKeys, recordedKeys;
-        for (const auto& n : files.names) listedKeys.push_back(FoldNameCase(n));
+        for (const auto& n : names) listedKeys.push_back(FoldNameCase(n));
         for (const auto& n : recorded) recordedKeys.push_back(FoldNameCase(n));
         const auto t1 = Clock::now();
-        loopKill = 0;
-        for (const auto& name : listedKeys) {
-            bool keep = false;
-            for (const auto& r : recordedKeys) {
-                if (r == name) { keep = true; break; }
-                ++loopKill;
-            }
-            if (!keep) ++loopKill;
-        }
+        loopKill = testing::MarkByComparison(listedKeys, recordedKeys).killCount;
         bestLoop = std::min(bestLoop, Seconds(Clock::now() - t1));
     }
-    std::printf("files %d, recorded names %d, deleted %d\n", kFiles, kRecorded, deleted);
+    std::printf("files %d, recorded names %d, deleted %zu\n", kFiles, kRecorded, deleted);
     std::printf("KillCount: lookup %d, comparison loop %lld (%s)\n", syncKill, static_cast<long long>(loopKill),
                 syncKill == loopKill ? "equal" : "DIFFERENT");
     std::printf("SyncDestination (marking by lookup + deletion): %.4f s (best of 3)\n", bestSync);

@@ -46,7 +46,7 @@ if(TUNELIFT_TESTS)
   file(GLOB WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
   add_library(win_test_support STATIC ${WIN_TEST_SUPPORT})
   target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win/support)
-  target_link_libraries(win_test_support PUBLIC tunelift_win GTest::gtest)
+  target_link_libraries(win_test_support PUBLIC tunelift_win tunelift_test_support GTest::gtest)
 
   # One executable per folder under tests/win: each costs one Wine start.
   file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win/*)
@@ -71,7 +71,7 @@ file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_
 foreach(src ${WIN_BENCH_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src} $<TARGET_OBJECTS:tunelift_resources>)
-  target_link_libraries(${name} PRIVATE tunelift_win)
+  target_link_libraries(${name} PRIVATE tunelift_win tunelift_test_support)
   if(MINGW)
     target_link_options(${name} PRIVATE -municode)
   endif()

@@ -2,10 +2,13 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+
+#include "engine/run_host.h"
 
 namespace tunelift::mdlCopyBar {
 
-ProgressBar* CopyBar = nullptr;
+RunHost* CopyBar = nullptr;
 
 namespace {
 
@@ -26,9 +29,9 @@ uint32_t Report(uint64_t totalFileSize, uint64_t totalBytesTransferred) {
     if (CopyBar == nullptr) return 0;
     // An empty file is complete the moment it starts.
     const int percent = totalFileSize == 0 ? 100 : FloorPercent(totalFileSize, totalBytesTransferred);
-    CopyBar->SetValue(percent);
-    CopyBar->SetProgressPanel(CopyBar->ProgressLabel() + L": " +
-                              std::to_wstring(CopyBar->Value()) + L"%");
+    CopyBar->SetBarValue(percent);
+    CopyBar->SetPanel(3, CopyBar->Text(RunText::PanelProgress) + L": " +
+                             std::to_wstring(CopyBar->BarValue()) + L"%");
     if (percent >= 100) CopyBar->YieldToWindowNow();
     else CopyBar->YieldToWindow();
     return 0;

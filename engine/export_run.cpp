@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "engine/copy_bar.h"
+#include "engine/file_names.h"
 #include "engine/playlist_rules.h"
 
 namespace tunelift {
@@ -56,7 +57,7 @@ private:
 };
 
 RunEnd ExportRun::Run() {
-    // Steps 1 and 2: refuse empty or prompt-only boxes; nothing else changes.
+    // An empty or prompt-only box refuses the run before anything on the window changes.
     const std::wstring from = host_.PathFrom();
     if (from.empty() || from == Text(RunText::PromptPlaylist)) {
         host_.ShowError(Text(RunText::SelectPlaylist));
@@ -87,10 +88,10 @@ RunEnd ExportRun::Run() {
     logLine_ = logWindowStart_ = 1;
     state_.sync.ResetEntries();
     host_.SetBarValue(0);
-    mdlCopyBar::CopyBar = &host_.CopyProgressBar();
+    mdlCopyBar::CopyBar = &host_;
     if (copy_ && destination_.empty()) return RunEnd::Finished;
 
-    // Step 6: the kind of the playlist from its first line.
+    // The first line alone decides what kind of playlist this is.
     const auto kind = PlaylistKindOf(files_.ReadLine(playlist_, 1));
     if (!kind) {
         host_.SetLogText(Text(RunText::NoPlaylist));
@@ -171,7 +172,7 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     const std::wstring D = destination_ + L"\\" + N;
     // A name that is no plain file name (a path, a stream colon, a device) would be
     // written outside the destination folder: such an entry is never copied.
-    const bool safeName = mdlFindFiles::IsPlainFileName(N);
+    const bool safeName = IsPlainFileName(N);
     // A copy that was tried and failed (disk full, read-only or locked file, unreadable
     // source) is an error even when an older copy still lies under the name.
     bool copyFailed = false;

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+
+#include "engine/file_names.h"
 
 namespace tunelift {
 
@@ -21,31 +22,12 @@ struct FindRecord {
 
 constexpr uint32_t kAttributeDirectory = 0x10;
 
-// Upper-cases the letters whose case a Windows file system ignores (ASCII, Latin-1,
-// Latin Extended-A, Greek, Cyrillic); everything else is kept as it is.
-std::wstring FoldNameCase(const std::wstring& name);
-
 // An open folder search; destroying it closes the search.
 class FileSearch {
 public:
     virtual ~FileSearch() = default;
     // The next entry, or false when the search has none left.
     virtual bool Next(FindRecord& out) = 0;
-};
-
-// A search over records already at hand: test file systems and sorted listings.
-class RecordListSearch : public FileSearch {
-public:
-    explicit RecordListSearch(std::vector<FindRecord> records) : records_(std::move(records)) {}
-    bool Next(FindRecord& out) override {
-        if (next_ >= records_.size()) return false;
-        out = records_[next_++];
-        return true;
-    }
-
-private:
-    std::vector<FindRecord> records_;
-    size_t next_ = 0;
 };
 
 class FileServices {

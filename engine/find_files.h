@@ -35,11 +35,12 @@ void ToFileInfo(FileInfo& Info, const FindRecord& FindData, const std::wstring& 
 void FindFiles(FileServices& files, const std::function<void()>& yield, std::wstring sPath,
                bool Recursive, std::wstring sFilter, std::vector<FileInfo>& Files);
 
-// True when `name` can only mean one file directly inside a folder: not empty, no
-// folder separator, drive colon, wildcard or control character, not "." or "..",
-// no trailing dot or blank (Windows would strip it and reach another file) and
-// no device name such as "NUL" or "com1.mp3".
-bool IsPlainFileName(const std::wstring& name);
+// The marks of the listed files, and the panel texts while files are deleted; the
+// panels read the same in both interface languages.
+inline constexpr wchar_t kMarkKeep[] = L"keep";
+inline constexpr wchar_t kMarkKill[] = L"kill";
+inline constexpr wchar_t kPanelKillingFiles[] = L"Killing Files";
+inline constexpr wchar_t kPanelKilling[] = L"Killing: ";  // followed by the file's name
 
 // Recognises a leftover temporary file of an interrupted copy by its name.
 using LeftoverTest = std::function<bool(const std::wstring& name)>;
@@ -73,7 +74,7 @@ public:
     const std::vector<std::wstring>& SyncEntries() const { return syncEntries_; }
     int SyncEntryCount() const { return syncEntryCount_; }
     int SyncEntryCapacity() const { return syncEntryCapacity_; }
-    // Column 0 the name, column 1 "keep" or "kill".
+    // Column 0 the name, column 1 kMarkKeep or kMarkKill.
     const std::vector<std::array<std::wstring, 2>>& SyncMarks() const { return syncMarks_; }
 
 private:

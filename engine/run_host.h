@@ -6,8 +6,6 @@
 
 namespace tunelift {
 
-namespace mdlCopyBar { class ProgressBar; }
-
 // The language texts a run reads, always at the moment it shows them.
 enum class RunText {
     CopiedTo, NoPlaylist, AllCopied, SearchFinished, Canceled,
@@ -37,7 +35,6 @@ public:
     virtual int BarMax() const = 0;
     virtual void SetBarValue(int value) = 0;
     virtual void SetBarMax(int max) = 0;            // keeps the value when it still fits
-    virtual mdlCopyBar::ProgressBar& CopyProgressBar() = 0;
 
     // vsbListLog: sets range and position; a changed position raises the
     // scroll refresh (vsbListLog_Change) before this returns.
@@ -45,6 +42,9 @@ public:
 
     // Handles every pending window message, then returns.
     virtual void YieldToWindow() = 0;
+    // The last progress report of a copy handles what is pending at once, so that a
+    // Cancel pressed during the copy stops the run at the very next line.
+    virtual void YieldToWindowNow() { YieldToWindow(); }
 
     // Message box with the title "Error", the critical-stop icon and OK.
     virtual void ShowError(const std::wstring& text) = 0;

@@ -267,19 +267,9 @@ int frmCrateway::SyncValue() const {
 }
 
 void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
-
-void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
-
-// ---- mdlCopyBar::ProgressBar: forwarders to the bar, panel 3 and the message loop ----
-
-mdlCopyBar::ProgressBar& frmCrateway::CopyProgressBar() { return *this; }
-void frmCrateway::SetValue(int value) { SetBarValue(value); }
-int frmCrateway::Value() const { return BarValue(); }
-std::wstring frmCrateway::ProgressLabel() const { return Text(RunText::PanelProgress); }
-void frmCrateway::SetProgressPanel(const std::wstring& text) { SetPanel(3, text); }
 void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
 
-// ---- end of the mdlCopyBar::ProgressBar forwarders ----
+void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
 
 // ---- languages ----
 

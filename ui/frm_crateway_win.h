@@ -19,8 +19,7 @@
 namespace tunelift::ui {
 
 class frmCrateway final : public RunHost,
-                          public mdlLanguage::LanguageTarget,
-                          public mdlCopyBar::ProgressBar {
+                          public mdlLanguage::LanguageTarget {
 public:
     frmCrateway(FileServices& files, Modal& modal);
     ~frmCrateway() override;
@@ -88,19 +87,11 @@ public:
     void SetBarMax(int max) override { writes_.SetBarMax(max); }
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
+    void YieldToWindowNow() override;
     void ShowError(const std::wstring& text) override;
 
     // LanguageTarget.
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
-
-    // ---- mdlCopyBar::ProgressBar: forwarders to the bar, panel 3 and the message loop.
-    mdlCopyBar::ProgressBar& CopyProgressBar() override;
-    void SetValue(int value) override;
-    int Value() const override;
-    std::wstring ProgressLabel() const override;
-    void SetProgressPanel(const std::wstring& text) override;
-    void YieldToWindowNow() override;
-    // ---- end of the mdlCopyBar::ProgressBar forwarders.
 
     // Read-backs for tests and automation.
     std::wstring ControlText(int id) const;

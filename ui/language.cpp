@@ -3,7 +3,9 @@
 #include <iterator>
 
 // A text left out of a language would show as an empty caption: refuse to build instead.
+#if defined(__GNUC__)
 #pragma GCC diagnostic error "-Wmissing-field-initializers"
+#endif
 
 namespace tunelift::mdlLanguage {
 

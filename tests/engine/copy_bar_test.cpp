@@ -6,35 +6,36 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scripted_host.h"
+
 namespace mdlCopyBar = tunelift::mdlCopyBar;
+namespace mdlLanguage = tunelift::mdlLanguage;
+using tunelift::testing::ScriptedHost;
 
 namespace {
 
-// A bar that records what the progress routine did to it, in order.
-class FakeBar : public mdlCopyBar::ProgressBar {
+// A window that also records, in order, what the progress routine did to it.
+class CallLog : public ScriptedHost {
 public:
-    explicit FakeBar(std::wstring label = L"Progress") : label_(std::move(label)) {}
-    void SetValue(int value) override { value_ = value; calls.push_back(L"value " + std::to_wstring(value)); }
-    int Value() const override { return value_; }
-    std::wstring ProgressLabel() const override { return label_; }
-    void SetProgressPanel(const std::wstring& text) override { panel = text; calls.push_back(L"panel " + text); }
-    void YieldToWindow() override { ++yields; calls.push_back(L"yield"); }
-
-    void SetLabel(std::wstring label) { label_ = std::move(label); }
-
-    std::wstring panel = L"untouched";
-    int yields = 0;
+    void SetBarValue(int value) override {
+        ScriptedHost::SetBarValue(value);
+        calls.push_back(L"value " + std::to_wstring(value));
+    }
+    void SetPanel(int panel, const std::wstring& text) override {
+        ScriptedHost::SetPanel(panel, text);
+        calls.push_back(L"panel " + std::to_wstring(panel) + L" " + text);
+    }
+    void YieldToWindow() override {
+        ScriptedHost::YieldToWindow();
+        calls.push_back(L"yield");
+    }
     std::vector<std::wstring> calls;
-
-private:
-    std::wstring label_;
-    int value_ = -1;
 };
 
-// Binds a bar for one test and leaves CopyBar empty again afterwards.
+// Binds a window for one test and leaves CopyBar empty again afterwards.
 class CopyBarTest : public ::testing::Test {
 protected:
-    void Bind(FakeBar& bar) { mdlCopyBar::CopyBar = &bar; }
+    void Bind(ScriptedHost& window) { mdlCopyBar::CopyBar = &window; }
     void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
 };
 
@@ -52,54 +53,58 @@ TEST_F(CopyBarTest, PercentIsTheFloorOfTheExactRatio) {
         {"a 100 TB file one byte before its half", 100000000000000, 49999999999999, 49},
     };
     for (const auto& row : rows) {
-        FakeBar bar;
-        Bind(bar);
+        ScriptedHost window;
+        window.barValue = -1;  // no report yet: every row must set the bar itself
+        Bind(window);
         EXPECT_EQ(mdlCopyBar::Report(row.total, row.done), 0u) << row.why;
-        EXPECT_EQ(bar.Value(), row.percent) << row.why;
-        EXPECT_EQ(bar.panel, L"Progress: " + std::to_wstring(row.percent) + L"%") << row.why;
+        EXPECT_EQ(window.barValue, row.percent) << row.why;
+        EXPECT_EQ(window.panels[3], L"Progress: " + std::to_wstring(row.percent) + L"%") << row.why;
     }
 }
 
 TEST_F(CopyBarTest, GermanLabelReadsFortschritt) {
-    FakeBar bar(L"Fortschritt");
-    Bind(bar);
+    ScriptedHost window;
+    window.texts = &mdlLanguage::kGerman;
+    Bind(window);
     mdlCopyBar::Report(100, 37);
-    EXPECT_EQ(bar.panel, L"Fortschritt: 37%");
+    EXPECT_EQ(window.panels[3], L"Fortschritt: 37%");
 }
 
 TEST_F(CopyBarTest, LanguageSwitchShowsAtTheNextReport) {
-    FakeBar bar;
-    Bind(bar);
+    ScriptedHost window;
+    Bind(window);
     mdlCopyBar::Report(200, 90);
-    EXPECT_EQ(bar.panel, L"Progress: 45%");
-    bar.SetLabel(L"Fortschritt");
+    EXPECT_EQ(window.panels[3], L"Progress: 45%");
+    window.texts = &mdlLanguage::kGerman;
     mdlCopyBar::Report(200, 91);
-    EXPECT_EQ(bar.panel, L"Fortschritt: 45%");
+    EXPECT_EQ(window.panels[3], L"Fortschritt: 45%");
 }
 
 TEST_F(CopyBarTest, ZeroLengthFileShowsCompleteWithoutFailing) {
-    FakeBar bar;
-    Bind(bar);
+    ScriptedHost window;
+    window.barValue = 0;
+    Bind(window);
     EXPECT_EQ(mdlCopyBar::Report(0, 0), 0u);
-    EXPECT_EQ(bar.Value(), 100);
-    EXPECT_EQ(bar.panel, L"Progress: 100%");
+    EXPECT_EQ(window.barValue, 100);
+    EXPECT_EQ(window.panels[3], L"Progress: 100%");
 }
 
 TEST_F(CopyBarTest, SetsBarThenPanelThenYieldsOncePerReport) {
-    FakeBar bar;
-    Bind(bar);
+    CallLog window;
+    Bind(window);
     mdlCopyBar::Report(4, 1);
-    const std::vector<std::wstring> expected = {L"value 25", L"panel Progress: 25%", L"yield"};
-    EXPECT_EQ(bar.calls, expected);
+    const std::vector<std::wstring> expected = {L"value 25", L"panel 3 Progress: 25%", L"yield"};
+    EXPECT_EQ(window.calls, expected);
 }
 
 TEST_F(CopyBarTest, EmptyCopyBarChangesNothingAndContinues) {
-    FakeBar bar;  // never bound
+    CallLog window;  // never bound
+    window.panels[3] = L"untouched";
     mdlCopyBar::CopyBar = nullptr;
     EXPECT_EQ(mdlCopyBar::Report(1000, 500), 0u);
     EXPECT_EQ(mdlCopyBar::Report(0, 0), 0u);
-    EXPECT_TRUE(bar.calls.empty());
-    EXPECT_EQ(bar.panel, L"untouched");
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_EQ(window.panels[3], L"untouched");
 }
 
 }  // namespace

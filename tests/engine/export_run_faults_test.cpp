@@ -3,14 +3,10 @@
 
 #include <set>
 
-#include "engine/copy_bar.h"
-#include "engine/export_run.h"
-#include "run_fakes.h"
+#include "run_fixture.h"
 
 namespace tunelift::testing {
 namespace {
-
-const std::wstring kDest = L"E:\\Player";
 
 // Copies of the named sources fail the way a full disk or a locked file fails them:
 // nothing changes under the destination name.
@@ -26,20 +22,13 @@ public:
     }
 };
 
-class FaultRun : public ::testing::Test {
+class FaultRun : public RunFixture<FailingFiles> {
 protected:
     void SetUp() override {
-        host.pathFrom = L"C:\\Lists\\mix.m3u";
-        host.pathTo = kDest;
-        files.folders.insert(kDest);
+        RunFixture::SetUp();
         files.AddFile(L"C:\\Music\\a.mp3", L"new a");
         files.AddFile(L"C:\\Music\\b.mp3", L"new b");
     }
-    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
-
-    RunState state;
-    ScriptedHost host{state};
-    FailingFiles files;
 };
 
 TEST_F(FaultRun, FailedOverwriteOfAnOlderCopyLogsErrorAndKeepsTheOlderCopy) {
@@ -47,19 +36,19 @@ TEST_F(FaultRun, FailedOverwriteOfAnOlderCopyLogsErrorAndKeepsTheOlderCopy) {
     files.AddFile(L"E:\\Player\\a.mp3", L"old a");
     files.failing.insert(L"C:\\Music\\a.mp3");
     host.overwrite = 1;
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_NE(host.logText.find(L"0/1 error"), std::wstring::npos) << host.logText;
     EXPECT_NE(host.logText.find(L"1/2 ok"), std::wstring::npos) << "the run goes on";
     EXPECT_NE(host.logText.find(L"All files copied!"), std::wstring::npos);
-    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], L"old a");
-    EXPECT_EQ(files.files[L"E:\\Player\\b.mp3"], L"new b");
+    EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), L"old a");
+    EXPECT_EQ(files.Content(L"E:\\Player\\b.mp3"), L"new b");
 }
 
 TEST_F(FaultRun, FailedPlsNameFormCopyOverAnExistingFileLogsError) {
     files.AddFile(host.pathFrom, L"[playlist]\r\nFile1=a.mp3\r\n");
     files.AddFile(L"E:\\Player\\a.mp3", L"old a");
     files.failing.insert(L"a.mp3");
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_NE(host.logText.find(L"0/1 error"), std::wstring::npos) << host.logText;
 }
 
@@ -67,7 +56,7 @@ TEST_F(FaultRun, EntryNotCopiedBecauseItExistsStaysOk) {
     files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\n");
     files.AddFile(L"E:\\Player\\a.mp3", L"old a");
     files.failing.insert(L"C:\\Music\\a.mp3");
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
+    EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.copies.empty());
     EXPECT_NE(host.logText.find(L"1/1 ok"), std::wstring::npos) << host.logText;
 }
@@ -77,19 +66,19 @@ TEST_F(FaultRun, SyncIntoThePlaylistsOwnFolderKeepsThePlaylist) {
     files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\n");
     files.AddFile(L"E:\\Player\\stray.ogg", L"stray");
     host.sync = 1;
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
-    EXPECT_TRUE(files.files.count(L"E:\\Player\\mix.m3u"));
-    EXPECT_FALSE(files.files.count(L"E:\\Player\\stray.ogg")) << "the rest is still synced";
-    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], L"new a");
+    EXPECT_EQ(Save(), RunEnd::Finished);
+    EXPECT_TRUE(files.Has(L"E:\\Player\\mix.m3u"));
+    EXPECT_FALSE(files.Has(L"E:\\Player\\stray.ogg")) << "the rest is still synced";
+    EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), L"new a");
 }
 
 TEST_F(FaultRun, PlaylistElsewhereIsNoReasonToKeepAFileOfTheSameName) {
     files.AddFile(host.pathFrom, L"C:\\Music\\a.mp3\r\n");
     files.AddFile(L"E:\\Player\\mix.m3u", L"a stale copy of a list");
     host.sync = 1;
-    EXPECT_EQ(SaveFiles(host, files, state, true), RunEnd::Finished);
-    EXPECT_FALSE(files.files.count(L"E:\\Player\\mix.m3u"));
-    EXPECT_TRUE(files.files.count(host.pathFrom));
+    EXPECT_EQ(Save(), RunEnd::Finished);
+    EXPECT_FALSE(files.Has(L"E:\\Player\\mix.m3u"));
+    EXPECT_TRUE(files.Has(host.pathFrom));
 }
 
 }  // namespace

@@ -2,33 +2,18 @@
 
 #include <map>
 
-#include "engine/copy_bar.h"
-#include "engine/export_run.h"
-#include "run_fakes.h"
+#include "run_fixture.h"
 
 namespace tunelift::testing {
 namespace {
 
-const std::wstring kList = L"C:\\Lists\\mix.m3u";
-const std::wstring kDest = L"E:\\Player";
-
-class ExportRun : public ::testing::Test {
+class ExportRun : public RunFixture<> {
 protected:
     void SetUp() override {
-        host.pathFrom = kList;
-        host.pathTo = kDest;
-        files.folders.insert(kDest);
-        files.folders.insert(L"C:\\Music");
+        RunFixture::SetUp();
+        files.AddFolder(L"C:\\Music");
     }
-    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
-
-    RunEnd Save() { return SaveFiles(host, files, state, true); }
-    RunEnd Check() { return SaveFiles(host, files, state, false); }
     void Playlist(const std::wstring& text) { files.AddFile(kList, text); }
-
-    RunState state;
-    ScriptedHost host{state};
-    MemoryFiles files;
 };
 
 // ---- input checks ----
@@ -113,7 +98,7 @@ TEST_F(ExportRun, UnrecognisedPlaylistShowsOnlyTheMessageAndZeroPercent) {
         EXPECT_EQ(host.logText, L"No playlist found!");
         EXPECT_EQ(host.panels[3], L"Progress: 0%");
     }
-    files.files.erase(kList);
+    files.RemoveFile(kList);
     EXPECT_EQ(Check(), RunEnd::NoPlaylist) << "a missing playlist";
 }
 
@@ -137,7 +122,7 @@ TEST_P(OverwriteRule, ReplacesOnlyWhenAllowed) {
     files.AddFile(L"a.mp3", L"new");
     host.overwrite = row.overwrite;
     EXPECT_EQ(Save(), RunEnd::Finished);
-    EXPECT_EQ(files.files[L"E:\\Player\\a.mp3"], row.replaced ? L"new" : L"old");
+    EXPECT_EQ(files.Content(L"E:\\Player\\a.mp3"), row.replaced ? L"new" : L"old");
     EXPECT_NE(host.logText.find(L"1/1 ok"), std::wstring::npos);
 }
 
@@ -301,7 +286,7 @@ TEST_F(ExportRun, LanguageSwitchMidRunChangesLaterLinesButNotTheDestination) {
     Playlist(L"C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n");
     files.AddFile(L"C:\\Music\\a.mp3");
     files.AddFile(L"C:\\Music\\b.mp3");
-    files.folders.insert(L"Ziel");
+    files.AddFolder(L"Ziel");
     host.onYield = [&](ScriptedHost& h) {
         if (files.FileExists(L"E:\\Player\\a.mp3") && h.texts == &mdlLanguage::kEnglish)
             h.SwitchLanguage(mdlLanguage::kGerman);
@@ -321,13 +306,13 @@ TEST_F(ExportRun, ASecondRunDuringARunIsRefusedAndTheFirstGoesOn) {
     files.AddFile(L"C:\\Music\\b.mp3");
     std::vector<RunEnd> nested;
     host.onYield = [&](ScriptedHost&) {
-        if (nested.empty()) nested.push_back(SaveFiles(host, files, state, false));
+        if (nested.empty()) nested.push_back(Check());
     };
     EXPECT_EQ(Save(), RunEnd::Finished);
     ASSERT_EQ(nested.size(), 1u);
     EXPECT_EQ(nested[0], RunEnd::Busy);
     EXPECT_TRUE(files.FileExists(L"E:\\Player\\b.mp3"));
-    EXPECT_EQ(SaveFiles(host, files, state, false), RunEnd::Finished) << "a later run is not refused";
+    EXPECT_EQ(Check(), RunEnd::Finished) << "a later run is not refused";
 }
 
 TEST_F(ExportRun, ProgressReportsDriveBarAndPanel) {

@@ -8,13 +8,14 @@
 // separated by '\n', up to a 0x00 byte; the rest is the playlist file.
 #include "engine/copy_bar.h"
 #include "engine/export_run.h"
-#include "engine/find_files.h"
+#include "engine/file_names.h"
 #include "engine/playlist_rules.h"
 #include "engine/playlist_text.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/scripted_host.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -42,109 +43,12 @@ std::wstring FolderOf(const std::wstring& path) {
     return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
 }
 
-class Search : public FileSearch {
-public:
-    explicit Search(std::vector<FindRecord> r) : records_(std::move(r)) {}
-    bool Next(FindRecord& out) override {
-        if (at_ >= records_.size()) return false;
-        out = records_[at_++];
-        return true;
-    }
-
-private:
-    std::vector<FindRecord> records_;
-    size_t at_ = 0;
-};
-
 // Paths are compared by their folded key, as the file system would.
-class Memory : public FileServices {
-public:
-    std::map<std::wstring, std::pair<std::wstring, std::wstring>> files;  // key -> (path, content)
-    std::vector<std::wstring> written, removed;
-    std::wstring listText;
-    LineIndex index{std::wstring()};
-
-    static std::wstring Key(const std::wstring& path) { return FoldNameCase(path); }
-
-    std::wstring ReadLine(const std::wstring& file, int32_t n) override {
-        if (Key(file) != Key(kList)) return L"";
-        return std::wstring(index.Line(listText, n));
-    }
-    std::wstring ReadAll(const std::wstring& file) override { return Key(file) == Key(kList) ? listText : L""; }
-    bool FileExists(const std::wstring& file) override { return files.count(Key(file)) > 0; }
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
-        const auto it = files.find(Key(source));
-        if (it == files.end()) return false;
-        const std::wstring folder = Key(FolderOf(dest));
-        if (folder != Key(kDest) && folder != Key(kMusic) && folder != Key(FolderOf(kList))) return false;
-        written.push_back(dest);
-        files[Key(dest)] = {dest, it->second.second};
-        return true;
-    }
-    std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
-        const std::wstring folder = FolderOf(pattern);
-        std::vector<FindRecord> records;
-        for (const auto& [key, file] : files)
-            if (Key(FolderOf(file.first)) == Key(folder)) {
-                FindRecord r;
-                r.Name = file.first.substr(file.first.find_last_of(L"\\/") + 1);
-                records.push_back(r);
-            }
-        return std::make_unique<Search>(std::move(records));
-    }
-    bool RemoveFile(const std::wstring& path) override {
-        removed.push_back(path);
-        return files.erase(Key(path)) > 0;
-    }
-};
-
-class Host : public RunHost, public mdlCopyBar::ProgressBar {
-public:
-    std::wstring to;
-    int overwrite = 0;
-    std::wstring log;
-    int bar = 0, barMax = 100;
-
-    std::wstring Text(RunText id) const override {
-        switch (id) {
-        case RunText::AllCopied: return L"All files copied!";
-        case RunText::SearchFinished: return L"Search finished!";
-        case RunText::NoPlaylist: return L"No playlist found!";
-        case RunText::PromptPlaylist: return L"Open playlist";
-        case RunText::PromptDestination: return L"Destination";
-        default: return L"text";
-        }
-    }
-    std::wstring PathFrom() const override { return kList; }
-    std::wstring PathTo() const override { return to; }
-    int OverwriteValue() const override { return overwrite; }
-    int SyncValue() const override { return 1; }
-    std::wstring LogText() const override { return log; }
-    void SetLogText(const std::wstring& text) override { log = text; }
-    void SetPanel(int, const std::wstring&) override {}
-    int BarValue() const override { return bar; }
-    int BarMax() const override { return barMax; }
-    void SetBarValue(int value) override {
-        Check(value >= 0 && value <= barMax);
-        bar = value;
-    }
-    void SetBarMax(int max) override {
-        barMax = max;
-        if (bar > max) bar = max;
-    }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return *this; }
-    void SetLogScroll(int, int, int) override {}
-    void YieldToWindow() override {}
-    void ShowError(const std::wstring&) override { Check(false); }
-    void SetValue(int value) override { SetBarValue(value); }
-    int Value() const override { return bar; }
-    std::wstring ProgressLabel() const override { return L"Progress"; }
-    void SetProgressPanel(const std::wstring&) override {}
-};
+std::wstring Key(const std::wstring& path) { return FoldNameCase(path); }
 
 bool DirectlyInDestination(const std::wstring& path) {
-    return Memory::Key(FolderOf(path)) == Memory::Key(kDest) &&
-           mdlFindFiles::IsPlainFileName(path.substr(path.find_last_of(L"\\/") + 1));
+    return Key(FolderOf(path)) == Key(kDest) &&
+           IsPlainFileName(path.substr(path.find_last_of(L"\\/") + 1));
 }
 
 }  // namespace
@@ -157,37 +61,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view names = split == std::string_view::npos ? std::string_view() : rest.substr(0, split);
     const std::string_view list = split == std::string_view::npos ? rest : rest.substr(split + 1);
 
-    Memory files;
-    files.listText = DecodePlaylistText(list, Latin1);
-    files.index = LineIndex(files.listText);
-    files.files[Memory::Key(kList)] = {kList, L"the list"};
-    for (const wchar_t* n : {L"a.mp3", L"b.mp3", L"B.MP3"})
-        files.files[Memory::Key(kMusic + L"\\" + n)] = {kMusic + L"\\" + n, std::wstring(L"song ") + n};
+    testing::MemoryFiles files;
+    files.ignoreCase = true;
+    files.AddFile(kList, DecodePlaylistText(list, Latin1));
+    for (const wchar_t* n : {L"a.mp3", L"b.mp3", L"B.MP3"}) files.AddFile(kMusic + L"\\" + n, std::wstring(L"song ") + n);
+    files.AddFolder(kDest);
     for (size_t at = 0; at <= names.size();) {
         size_t end = names.find('\n', at);
         if (end == std::string_view::npos) end = names.size();
         const std::wstring name = Latin1(names.substr(at, end - at));
         // Only what a folder can hold: plain names.
-        if (mdlFindFiles::IsPlainFileName(name))
-            files.files[Memory::Key(kDest + L"\\" + name)] = {kDest + L"\\" + name, L"old " + name};
+        if (IsPlainFileName(name)) files.AddFile(kDest + L"\\" + name, L"old " + name);
         at = end + 1;
     }
-    const auto before = files.files;
+    const auto before = files.folders;
 
-    Host host;
-    host.to = (options & 4) ? kDest + L"\\" : kDest;
-    host.overwrite = options & 1;
     RunState state;
+    testing::ScriptedHost host(state);
+    host.pathFrom = kList;
+    host.pathTo = (options & 4) ? kDest + L"\\" : kDest;
+    host.overwrite = options & 1;
+    host.sync = 1;
     state.sync.SetLeftoverTest([](const std::wstring& n) { return n.starts_with(L".") && n.ends_with(L".part"); });
     const bool copy = (options & 2) == 0;
     const RunEnd end = SaveFiles(host, files, state, copy);
     Check(end == RunEnd::Finished || end == RunEnd::NoPlaylist);
+    Check(host.errors.empty() && host.refusedBarValues.empty());
 
     // Writes and deletions only directly inside the destination, only by a Save run.
     for (const auto& path : files.written) Check(copy && DirectlyInDestination(path));
     for (const auto& path : files.removed) Check(copy && DirectlyInDestination(path));
-    for (const auto& [key, file] : before)
-        if (Memory::Key(FolderOf(file.first)) != Memory::Key(kDest)) Check(files.files.count(key) == 1);
+    for (const auto& [folder, entries] : before)
+        if (Key(folder) != Key(kDest))
+            for (const auto& e : entries)
+                if (!(e.record.Attributes & kAttributeDirectory)) Check(files.Has(folder + L"\\" + e.record.Name));
 
     // The entries as the rules give them, up to the first empty line.
     const auto kind = PlaylistKindOf(files.ReadLine(kList, 1));
@@ -200,20 +107,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (line.empty()) break;
         if (const auto entry = PlaylistEntryOf(*kind, line)) {
             ++entries;
-            named.insert(Memory::Key(entry->DestName));
+            named.insert(Key(entry->DestName));
         }
     }
     // Sync never deletes a file the list names (leftover part names aside).
     if (*kind == PlaylistKind::M3u)
         for (const auto& path : files.removed) {
             const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
-            Check(!named.count(Memory::Key(name)) || (name.starts_with(L".") && name.ends_with(L".part")));
+            Check(!named.count(Key(name)) || (name.starts_with(L".") && name.ends_with(L".part")));
         }
     // Every entry ends in an outcome: the last one counts them all.
     const std::wstring tail = copy ? L"\r\nAll files copied!" : L"\r\nSearch finished!";
-    Check(host.log.ends_with(tail));
+    Check(host.logText.ends_with(tail));
     if (entries > 0) {
-        const std::wstring body = host.log.substr(0, host.log.size() - tail.size());
+        const std::wstring body = host.logText.substr(0, host.logText.size() - tail.size());
         Check(body.ends_with(L" ok\r\n---") || body.ends_with(L" error\r\n---"));
         const size_t lineStart = body.rfind(L"\r\n", body.size() - 6);
         const std::wstring last = body.substr(lineStart + 2);

@@ -1,4 +1,5 @@
-// A scratch folder per test on the real file system, and a progress bar that records.
+// A scratch folder per test on the real file system; the scripted window stands in for
+// the one whose bar the copies drive.
 #pragma once
 #include <windows.h>
 
@@ -6,35 +7,17 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/copy_bar.h"
+#include "tests/support/scripted_host.h"
 
 namespace copytest {
 
 namespace fs = std::filesystem;
 
-class RecordingBar : public tunelift::mdlCopyBar::ProgressBar {
-public:
-    explicit RecordingBar(std::wstring label = L"Progress") : label(std::move(label)) {}
-    void SetValue(int v) override { value = v; values.push_back(v); }
-    int Value() const override { return value; }
-    std::wstring ProgressLabel() const override { return label; }
-    void SetProgressPanel(const std::wstring& text) override { panel = text; }
-    void YieldToWindow() override {
-        ++yields;
-        if (onYield) onYield();
-    }
-
-    std::wstring label;
-    int value = -1;
-    std::vector<int> values;
-    std::wstring panel;
-    int yields = 0;
-    std::function<void()> onYield;
-};
+using tunelift::testing::ScriptedHost;
 
 std::string Bytes(size_t size, unsigned seed);
 void WriteBytes(const fs::path& path, const std::string& bytes);

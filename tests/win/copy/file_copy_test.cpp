@@ -12,6 +12,7 @@ using tunelift::win::FileExists;
 using tunelift::win::IsCopyLeftover;
 namespace copy_seam = tunelift::win::copy_seam;
 namespace mdlCopyBar = tunelift::mdlCopyBar;
+namespace mdlLanguage = tunelift::mdlLanguage;
 
 namespace {
 
@@ -91,41 +92,49 @@ TEST_F(CopyTest, ZeroLengthSourceCopiesAndShowsComplete) {
     WriteBytes(dir / L"empty.mp3", "");
     WriteBytes(dir / L"old.mp3", "old bytes");
     for (const wchar_t* dest : {L"new.mp3", L"old.mp3"}) {
-        RecordingBar bar;
-        mdlCopyBar::CopyBar = &bar;
+        ScriptedHost window;
+        window.barValue = 0;  // as a run sets it before each copy
+        mdlCopyBar::CopyBar = &window;
         ASSERT_TRUE(FileCopy(dir / L"empty.mp3", dir / dest)) << dest;
         EXPECT_TRUE(FileExists(dir / dest)) << dest;
         EXPECT_EQ(fs::file_size(dir / dest), 0u) << dest;
-        EXPECT_EQ(bar.value, 100) << dest;
-        EXPECT_EQ(bar.panel, L"Progress: 100%") << dest;
+        EXPECT_EQ(window.barValue, 100) << dest;
+        EXPECT_EQ(window.panels[3], L"Progress: 100%") << dest;
     }
 }
 
 // The 50 MB copy, in both languages: the bar rises from 0 to 100 and never falls.
-class LargeCopyTest : public CopyTest, public ::testing::WithParamInterface<const wchar_t*> {};
+struct Language {
+    const mdlLanguage::Texts* texts;
+    const wchar_t* label;
+};
+class LargeCopyTest : public CopyTest, public ::testing::WithParamInterface<Language> {};
 
 TEST_P(LargeCopyTest, ProgressRisesToHundredAndServicesTheWindowPerChunk) {
     constexpr size_t kSize = 50u * 1024 * 1024;
     const std::string bytes = Bytes(kSize, 7);
     WriteBytes(dir / L"big.flac", bytes);
-    RecordingBar bar(GetParam());
-    mdlCopyBar::CopyBar = &bar;
+    ScriptedHost window;
+    window.texts = GetParam().texts;
+    mdlCopyBar::CopyBar = &window;
 
     ASSERT_TRUE(FileCopy(dir / L"big.flac", dir / L"copy.flac"));
     EXPECT_TRUE(ReadBytes(dir / L"copy.flac") == bytes);
-    ASSERT_FALSE(bar.values.empty());
-    EXPECT_EQ(bar.values.front(), 0);
-    EXPECT_EQ(bar.values.back(), 100);
-    EXPECT_TRUE(std::is_sorted(bar.values.begin(), bar.values.end()));
+    ASSERT_FALSE(window.barValues.empty());
+    EXPECT_EQ(window.barValues.front(), 0);
+    EXPECT_EQ(window.barValues.back(), 100);
+    EXPECT_TRUE(std::is_sorted(window.barValues.begin(), window.barValues.end()));
     // One report before the first byte and one per chunk, each with a yield.
     const size_t chunks = (kSize + tunelift::win::kCopyChunkBytes - 1) / tunelift::win::kCopyChunkBytes;
-    EXPECT_EQ(bar.values.size(), chunks + 1);
-    EXPECT_EQ(bar.yields, static_cast<int>(chunks + 1));
-    EXPECT_EQ(bar.panel, std::wstring(GetParam()) + L": 100%");
+    EXPECT_EQ(window.barValues.size(), chunks + 1);
+    EXPECT_EQ(window.yields, static_cast<int>(chunks + 1));
+    EXPECT_EQ(window.panels[3], std::wstring(GetParam().label) + L": 100%");
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, LargeCopyTest, ::testing::Values(L"Progress", L"Fortschritt"),
-                         [](const auto& info) { return info.param[0] == L'P' ? "English" : "German"; });
+INSTANTIATE_TEST_SUITE_P(Languages, LargeCopyTest,
+                         ::testing::Values(Language{&mdlLanguage::kEnglish, L"Progress"},
+                                           Language{&mdlLanguage::kGerman, L"Fortschritt"}),
+                         [](const auto& info) { return info.param.label[0] == L'P' ? "English" : "German"; });
 
 TEST_F(CopyTest, DestinationNameNeverHoldsPartialBytesDuringTheCopy) {
     const std::string bytes = Bytes(3 * 1024 * 1024, 8);
@@ -133,18 +142,18 @@ TEST_F(CopyTest, DestinationNameNeverHoldsPartialBytesDuringTheCopy) {
     WriteBytes(dir / L"old.mp3", "the old file");
     for (const wchar_t* dest : {L"new.mp3", L"old.mp3"}) {
         const bool existed = fs::exists(dir / dest);
-        RecordingBar bar;
+        ScriptedHost window;
         int seenMidway = 0;
-        bar.onYield = [&] {
-            if (bar.value == 100) return;
+        window.onYield = [&](ScriptedHost&) {
+            if (window.barValue == 100) return;
             ++seenMidway;
             if (existed)
-                EXPECT_TRUE(ReadBytes(dir / dest) == "the old file") << "at " << bar.value << "%";
+                EXPECT_TRUE(ReadBytes(dir / dest) == "the old file") << "at " << window.barValue << "%";
             else
-                EXPECT_FALSE(fs::exists(dir / dest)) << "at " << bar.value << "%";
-            EXPECT_TRUE(fs::exists(dir / CopyPartName(dest))) << "at " << bar.value << "%";
+                EXPECT_FALSE(fs::exists(dir / dest)) << "at " << window.barValue << "%";
+            EXPECT_TRUE(fs::exists(dir / CopyPartName(dest))) << "at " << window.barValue << "%";
         };
-        mdlCopyBar::CopyBar = &bar;
+        mdlCopyBar::CopyBar = &window;
         ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / dest));
         EXPECT_GE(seenMidway, 10);
         EXPECT_TRUE(ReadBytes(dir / dest) == bytes);
@@ -158,8 +167,9 @@ TEST_F(CopyTest, WriteFailureHalfWayLeavesNoFileAndTheOldFileUnchanged) {
     SetLastWrite(dir / L"old.mp3", kOldTime);
     const int chunks = static_cast<int>(4 * 1024 * 1024 / tunelift::win::kCopyChunkBytes);
     for (const int failAt : {1, chunks / 2, chunks}) {
-        RecordingBar bar;
-        mdlCopyBar::CopyBar = &bar;
+        ScriptedHost window;
+        window.barValue = 0;  // as a run sets it before each copy
+        mdlCopyBar::CopyBar = &window;
         copy_seam::FailNthWrite(failAt);
         EXPECT_FALSE(FileCopy(dir / L"src.mp3", dir / L"new.mp3")) << failAt;
         copy_seam::FailNthWrite(failAt);
@@ -167,7 +177,7 @@ TEST_F(CopyTest, WriteFailureHalfWayLeavesNoFileAndTheOldFileUnchanged) {
         EXPECT_TRUE(ReadBytes(dir / L"old.mp3") == "the old file") << failAt;
         EXPECT_EQ(LastWrite(dir / L"old.mp3"), kOldTime) << failAt;
         EXPECT_EQ(Names(dir), (std::vector<std::wstring>{L"old.mp3", L"src.mp3"})) << failAt;
-        EXPECT_LT(bar.value, 100) << failAt;
+        EXPECT_LT(window.barValue, 100) << failAt;
     }
     mdlCopyBar::CopyBar = nullptr;
     // The seam fires once: the next copy goes through.
@@ -196,15 +206,15 @@ TEST_F(CopyTest, SecondCopyToTheSameNameFromInsideAProgressReportFailsCleanly) {
     const std::string bytes = Bytes(2 * 1024 * 1024, 13);
     WriteBytes(dir / L"src.mp3", bytes);
     WriteBytes(dir / L"other.mp3", "other");
-    RecordingBar bar;
+    ScriptedHost window;
     bool nestedResult = true;
     bool nested = false;
-    bar.onYield = [&] {
-        if (nested || bar.value < 30) return;
+    window.onYield = [&](ScriptedHost&) {
+        if (nested || window.barValue < 30) return;
         nested = true;
         nestedResult = FileCopy(dir / L"other.mp3", dir / L"dst.mp3");
     };
-    mdlCopyBar::CopyBar = &bar;
+    mdlCopyBar::CopyBar = &window;
     ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / L"dst.mp3"));
     ASSERT_TRUE(nested);
     EXPECT_FALSE(nestedResult);
@@ -262,22 +272,23 @@ TEST(CopyPartNames, LeftoversAreRecognisedAndMusicIsNot) {
 }
 
 TEST_F(CopyTest, ProgressRoutineReadsOnlyTheTwoCountsAndAlwaysContinues) {
-    RecordingBar bar(L"Fortschritt");
-    mdlCopyBar::CopyBar = &bar;
+    ScriptedHost window;
+    window.texts = &mdlLanguage::kGerman;
+    mdlCopyBar::CopyBar = &window;
     LARGE_INTEGER total, done, junk;
     total.QuadPart = 200;
     done.QuadPart = 74;
     junk.QuadPart = -1;
     for (DWORD reason : {DWORD{CALLBACK_STREAM_SWITCH}, DWORD{CALLBACK_CHUNK_FINISHED}, DWORD{77}}) {
         EXPECT_EQ(mdlCopyBar::CopyProgressRoutine(total, done, junk, junk, 9, reason,
-                                                  INVALID_HANDLE_VALUE, nullptr, &bar),
+                                                  INVALID_HANDLE_VALUE, nullptr, &window),
                   static_cast<DWORD>(PROGRESS_CONTINUE));
-        EXPECT_EQ(bar.panel, L"Fortschritt: 37%");
+        EXPECT_EQ(window.panels[3], L"Fortschritt: 37%");
     }
     mdlCopyBar::CopyBar = nullptr;
-    bar.panel.clear();
+    window.panels[3].clear();
     EXPECT_EQ(mdlCopyBar::CopyProgressRoutine(total, done, junk, junk, 0, 0, nullptr, nullptr, nullptr), 0u);
-    EXPECT_TRUE(bar.panel.empty());
+    EXPECT_TRUE(window.panels[3].empty());
     static_assert(std::is_same_v<decltype(&mdlCopyBar::CopyProgressRoutine), LPPROGRESS_ROUTINE>);
 }
 

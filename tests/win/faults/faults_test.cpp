@@ -93,7 +93,7 @@ TEST_F(FaultRun, DiskFullMidCopyLogsErrorRemovesThePartAndKeepsTheOlderCopy) {
     for (const Row row : {Row{true, false}, Row{true, true}, Row{false, false}, Row{false, true}}) {
         SCOPED_TRACE(::testing::Message() << "older copy " << row.olderCopy << ", sync " << row.sync);
         ThreeSongs();
-        ScratchFolder::RemoveTree(player);
+        RemoveTree(player);
         dir.MakeFolder(L"Player");
         if (row.olderCopy) dir.WriteFile(L"Player\\b.mp3", "older b");
         Options(true, row.sync);
@@ -149,7 +149,7 @@ TEST_F(FaultRun, BlockedCopiesLogErrorChangeNothingAndTheRunGoesOn) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ThreeSongs();
-        ScratchFolder::RemoveTree(player);
+        RemoveTree(player);
         dir.MakeFolder(L"Player");
         if (row.olderCopy) dir.WriteFile(L"Player\\b.mp3", "older b");
         Options(true, false);
@@ -178,8 +178,8 @@ TEST_F(FaultRun, BlockedCopiesLogErrorChangeNothingAndTheRunGoesOn) {
 TEST_F(FaultRun, DestinationFolderGoneMidRunFailsLaterEntriesAndSyncDeletesNothing) {
     for (const bool removed : {false, true}) {
         SCOPED_TRACE(removed ? "folder removed" : "folder renamed");
-        ScratchFolder::RemoveTree(dir / L"Pulled");
-        ScratchFolder::RemoveTree(player);
+        RemoveTree(dir / L"Pulled");
+        RemoveTree(player);
         dir.MakeFolder(L"Player");
         std::string list;
         for (const wchar_t* n : {L"a.mp3", L"b.mp3", L"c.mp3", L"d.mp3"}) {
@@ -193,7 +193,7 @@ TEST_F(FaultRun, DestinationFolderGoneMidRunFailsLaterEntriesAndSyncDeletesNothi
         hooked->beforeCopy = [&](int n) {
             if (n != first + 3) return;
             if (removed) {
-                ScratchFolder::RemoveTree(player);
+                RemoveTree(player);
                 ASSERT_EQ(GetFileAttributesW(player.c_str()), INVALID_FILE_ATTRIBUTES)
                     << "cannot remove, error " << (RemoveDirectoryW(player.c_str()) ? 0 : GetLastError());
             }

@@ -29,12 +29,12 @@ std::wstring Variable(const wchar_t* name) {
 class KillChild : public WindowTest {};
 
 TEST_F(KillChild, DISABLED_SaveRunFromEnvironment) {
-    const std::wstring spec = Variable(kChildVariable);
-    ASSERT_FALSE(spec.empty());
+    const std::wstring job = Variable(kChildVariable);
+    ASSERT_FALSE(job.empty());
     std::vector<std::wstring> parts;
     for (size_t at = 0;;) {
-        const size_t bar = spec.find(L'|', at);
-        parts.push_back(spec.substr(at, bar - at));
+        const size_t bar = job.find(L'|', at);
+        parts.push_back(job.substr(at, bar - at));
         if (bar == std::wstring::npos) break;
         at = bar + 1;
     }
@@ -85,9 +85,9 @@ protected:
 
     // Starts the child and returns its process handle.
     HANDLE StartChild(bool overwrite, bool sync) {
-        const std::wstring spec = dir / L"list.m3u" + L"|" + dir / L"Player" + L"|" + (overwrite ? L"1" : L"0") +
-                                  L"|" + (sync ? L"1" : L"0") + L"|" + std::to_wstring(GetCurrentProcessId());
-        SetEnvironmentVariableW(kChildVariable, spec.c_str());
+        const std::wstring job = dir / L"list.m3u" + L"|" + dir / L"Player" + L"|" + (overwrite ? L"1" : L"0") +
+                                 L"|" + (sync ? L"1" : L"0") + L"|" + std::to_wstring(GetCurrentProcessId());
+        SetEnvironmentVariableW(kChildVariable, job.c_str());
         wchar_t exe[MAX_PATH];
         GetModuleFileNameW(nullptr, exe, MAX_PATH);
         std::wstring command = L"\"" + std::wstring(exe) +

@@ -66,23 +66,6 @@ std::string ScratchFolder::Read(const std::wstring& relative) const {
     return bytes;
 }
 
-void ScratchFolder::RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW d;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = d.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring full = folder + L"\\" + name;
-            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-            else DeleteFileW(full.c_str());
-        } while (FindNextFileW(h, &d));
-        FindClose(h);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 std::string Utf8(const std::wstring& text) {
     const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "remove_tree_win.h"
+
 namespace tunelift::testing {
 
 class ScratchFolder {
@@ -29,8 +31,6 @@ public:
     void WriteSizedFile(const std::wstring& relative, uint64_t size) const;
     bool Exists(const std::wstring& relative) const;
     std::string Read(const std::wstring& relative) const;
-
-    static void RemoveTree(const std::wstring& folder);
 
 private:
     std::wstring path_;

@@ -1,5 +1,4 @@
-// A FileServices over real folders, a window stand-in that records what it would
-// show, and a scratch folder that removes itself.
+// A FileServices over real folders, beside the scripted window and the scratch folder.
 #pragma once
 #include <windows.h>
 
@@ -13,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/copy_bar.h"
 #include "engine/file_services.h"
-#include "engine/run_host.h"
+#include "tests/support/record_list_search.h"
+#include "tests/support/scripted_host.h"
 #include "win/folder_search_win.h"
 
 namespace synctest {
@@ -28,14 +27,14 @@ inline std::unique_ptr<FileSearch> SortedSearch(std::unique_ptr<FileSearch> sear
     FindRecord r;
     while (search->Next(r)) records.push_back(r);
     std::sort(records.begin(), records.end(), [](const FindRecord& a, const FindRecord& b) { return a.Name < b.Name; });
-    return std::make_unique<RecordListSearch>(std::move(records));
+    return std::make_unique<tunelift::testing::RecordListSearch>(std::move(records));
 }
 
 class FolderServices : public FileServices {
 public:
     bool sortSearches = false;
-    std::vector<std::wstring> deleteCalls;
-    std::function<void(const std::wstring&)> onDelete;
+    std::vector<std::wstring> removed;
+    std::function<void(const std::wstring&)> onRemove;
 
     std::wstring ReadLine(const std::wstring&, int32_t) override {
         ADD_FAILURE() << "the sync reads no playlist";
@@ -58,55 +57,14 @@ public:
         return search;
     }
     bool RemoveFile(const std::wstring& path) override {
-        deleteCalls.push_back(path);
-        if (onDelete) onDelete(path);
+        removed.push_back(path);
+        if (onRemove) onRemove(path);
         return win::DeleteFileLiteral(path);
     }
     std::wstring NameKey(const std::wstring& name) override { return win::NameKey(name); }
 };
 
-class NullBar : public mdlCopyBar::ProgressBar {
-public:
-    void SetValue(int) override {}
-    int Value() const override { return 0; }
-    std::wstring ProgressLabel() const override { return L"Progress"; }
-    void SetProgressPanel(const std::wstring&) override {}
-    void YieldToWindow() override {}
-};
-
-class RecordingHost : public RunHost {
-public:
-    int value = 100;
-    int max = 100;
-    std::vector<int> barValues;
-    std::map<int, std::wstring> panels;
-    NullBar bar;
-
-    std::wstring Text(RunText) const override { return L""; }
-    std::wstring PathFrom() const override { return L""; }
-    std::wstring PathTo() const override { return L""; }
-    int OverwriteValue() const override { return 0; }
-    int SyncValue() const override { return 1; }
-    std::wstring LogText() const override { return L""; }
-    void SetLogText(const std::wstring&) override {}
-    void SetPanel(int panel, const std::wstring& text) override { panels[panel] = text; }
-    int BarValue() const override { return value; }
-    int BarMax() const override { return max; }
-    void SetBarValue(int v) override {
-        if (v < 0 || v > max) ADD_FAILURE() << "bar value " << v << " above its maximum " << max;
-        else value = v;
-        barValues.push_back(v);
-    }
-    void SetBarMax(int m) override {
-        max = m;
-        value = std::min(value, m);
-    }
-    mdlCopyBar::ProgressBar& CopyProgressBar() override { return bar; }
-    void SetLogScroll(int, int, int) override {}
-    void YieldToWindow() override {}
-    void ShowError(const std::wstring&) override {}
-};
-
+using tunelift::testing::ScriptedHost;
 using ScratchFolder = tunelift::testing::ScratchFolder;
 
 }  // namespace synctest

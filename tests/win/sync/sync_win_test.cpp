@@ -2,39 +2,31 @@
 
 #include "engine/find_files.h"
 #include "sync_fixture_win.h"
+#include "tests/support/sync_steps.h"
 
 using namespace tunelift;
 using namespace tunelift::mdlFindFiles;
 using namespace synctest;
+using tunelift::testing::DeleteSnapshot;
+using tunelift::testing::RunSyncSteps;
+using tunelift::testing::SnapshotAt;
 
 namespace {
-
-struct DeleteSnapshot {
-    std::wstring path;
-    int barValue;
-    std::wstring panel1, panel2;
-};
 
 class SyncOnDisk : public ::testing::Test {
 protected:
     ScratchFolder dest;
     FolderServices files;
-    RecordingHost host;
+    ScriptedHost host;
     SyncState sync;
     std::vector<DeleteSnapshot> snapshots;
 
     void SetUp() override {
-        files.onDelete = [this](const std::wstring& path) {
-            snapshots.push_back({path, host.value, host.panels[1], host.panels[2]});
-        };
+        files.onRemove = [this](const std::wstring& path) { snapshots.push_back(SnapshotAt(host, path)); };
     }
-    // One Save run with Sync ticked, as the run drives it.
+    void TearDown() override { EXPECT_EQ(host.refusedBarValues, std::vector<int>{}) << "values above the bar's maximum"; }
     int Run(const std::vector<std::wstring>& recorded, const std::wstring& destination = L"") {
-        sync.BeginRun();
-        sync.List(files, [] {}, destination.empty() ? dest.path() : destination);
-        sync.ResetEntries();
-        for (const auto& name : recorded) sync.Record(name);
-        return sync.SyncDestination(files, host);
+        return RunSyncSteps(sync, files, host, destination.empty() ? dest.path() : destination, recorded);
     }
     std::set<std::wstring> Left() const {
         std::set<std::wstring> names;
@@ -57,7 +49,7 @@ TEST_F(SyncOnDisk, ExampleKillCountFourDeletesOnlyCWithBarAtTwo) {
     EXPECT_EQ(snapshots[0].panel1, L"Killing Files");
     EXPECT_EQ(snapshots[0].panel2, L"Killing: c.mp3");
     EXPECT_EQ(host.barValues, (std::vector<int>{0, 2}));
-    EXPECT_EQ(host.max, 100);
+    EXPECT_EQ(host.barMax, 100);
 }
 
 TEST_F(SyncOnDisk, PicturesTextOtherAudioPlaylistAndHiddenFilesAreDeleted) {
@@ -117,7 +109,7 @@ TEST_F(SyncOnDisk, TrailingBackslashListsAndDeletesTheSameFiles) {
     dest.MakeFile(L"keep.mp3");
     dest.MakeFile(L"x.jpg");
     Run({L"keep.mp3"}, dest.path() + L"\\");
-    EXPECT_EQ(files.deleteCalls, std::vector<std::wstring>{dest / L"x.jpg"});
+    EXPECT_EQ(files.removed, std::vector<std::wstring>{dest / L"x.jpg"});
     EXPECT_EQ(Left(), std::set<std::wstring>{L"keep.mp3"});
 }
 
@@ -131,9 +123,9 @@ TEST_F(SyncOnDisk, ReadOnlyAndOpenFilesStayAndTheRestGoesOn) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Run({});
     CloseHandle(held);
-    EXPECT_EQ(files.deleteCalls.size(), 4u);
+    EXPECT_EQ(files.removed.size(), 4u);
     EXPECT_EQ(Left(), (std::set<std::wstring>{L"locked.jpg", L"open.txt"}));
-    EXPECT_EQ(host.max, 100);
+    EXPECT_EQ(host.barMax, 100);
 }
 
 TEST_F(SyncOnDisk, SyncWithoutAListingOfThisRunDeletesNothing) {
@@ -144,7 +136,7 @@ TEST_F(SyncOnDisk, SyncWithoutAListingOfThisRunDeletesNothing) {
     sync.ResetEntries();
     sync.Record(L"b.mp3");
     EXPECT_EQ(sync.SyncDestination(files, host), 0);
-    EXPECT_TRUE(files.deleteCalls.empty());
+    EXPECT_TRUE(files.removed.empty());
     EXPECT_TRUE(dest.Exists(L"a.jpg"));
 }
 

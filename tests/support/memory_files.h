@@ -1,0 +1,84 @@
+// A file system in memory, for driving the engine without a disk. Folders are keyed by
+// their exact path without a trailing backslash ("E:" for a drive root), so a doubled or
+// missing separator finds nothing; a folder's entries keep the order they were made in,
+// and a search hands them out in that order.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/file_services.h"
+#include "engine/playlist_text.h"
+
+namespace tunelift::testing {
+
+constexpr uint32_t kAttributeReadOnly = 0x1;
+
+// One entry of a folder: a file with its content, or a subfolder.
+struct MemoryEntry {
+    FindRecord record;
+    bool inUse = false;  // held open by another program: deleting it fails
+    std::wstring content = {};
+};
+
+class MemoryFiles : public FileServices {
+public:
+    std::map<std::wstring, std::vector<MemoryEntry>> folders;
+    // Names in paths and in folders match without regard to letter case, as on a
+    // Windows file system; otherwise exactly.
+    bool ignoreCase = false;
+    // Every deletion is refused without looking the file up (a write-protected stick),
+    // so that a folder of many thousand files can be marked and "deleted" over and over.
+    bool writeProtected = false;
+
+    std::vector<std::wstring> searches;                          // every pattern searched
+    std::vector<std::pair<std::wstring, std::wstring>> copies;   // (source, dest) per FileCopy call
+    std::vector<std::wstring> written;                           // dest of every copy that succeeded
+    std::vector<std::wstring> removed;                           // every path RemoveFile was given
+    std::function<void(const std::wstring& source)> duringCopy;  // runs between progress reports
+    std::function<void(const std::wstring& path)> onRemove;      // runs before each deletion
+
+    // The folder of a path: everything before its last backslash ("" when it has none).
+    static std::wstring FolderOf(const std::wstring& path);
+
+    // A folder with "." and ".." (none for a drive root), listed in its parent when the
+    // parent is there. A folder that is there already stays as it is.
+    void AddFolder(const std::wstring& path, uint32_t attributes = kAttributeDirectory);
+    // A file by its full path, its folder made when missing; an existing file of that
+    // name gets the new content.
+    MemoryEntry& AddFile(const std::wstring& path, const std::wstring& content = L"data");
+    // One more entry named exactly `name`, even a name no path could reach; nothing is
+    // looked up, so large folders fill quickly.
+    MemoryEntry& AddEntry(const std::wstring& folder, const std::wstring& name, uint32_t attributes = 0,
+                          bool inUse = false);
+
+    bool Has(const std::wstring& path) const { return FindFile(path) != nullptr; }
+    std::wstring Content(const std::wstring& path) const;
+    // The names in a folder, "." and ".." left out, in folder order.
+    std::vector<std::wstring> Names(const std::wstring& folder) const;
+
+    std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) override;
+    std::wstring ReadAll(const std::wstring& file) override { return Content(file); }
+    bool FileExists(const std::wstring& file) override { return Has(file); }
+    // Reports progress at the start, half way and the end, as a copy of three chunks would.
+    bool FileCopy(const std::wstring& source, const std::wstring& dest) override;
+    std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override;
+    bool RemoveFile(const std::wstring& path) override;
+
+private:
+    bool SameName(const std::wstring& a, const std::wstring& b) const;
+    const std::vector<MemoryEntry>* Folder(const std::wstring& path) const;
+    std::vector<MemoryEntry>* Folder(const std::wstring& path);
+    const MemoryEntry* FindFile(const std::wstring& path) const;
+
+    // The lines of the file read last, found once, so that long playlists stay linear.
+    std::wstring indexedFile_;
+    std::wstring indexedText_;
+    LineIndex index_;
+};
+
+}  // namespace tunelift::testing

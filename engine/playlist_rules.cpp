@@ -21,9 +21,10 @@ std::wstring_view AfterLastSlash(std::wstring_view path) {
     return cut == std::wstring_view::npos ? path : path.substr(cut + 1);
 }
 
-// The part after the last "="; all of it when it has none.
-std::wstring_view AfterLastEquals(std::wstring_view line) {
-    const size_t cut = line.rfind(L'=');
+// The value of a "FileN=" line: the part after its first "=", so that a folder named
+// with "=" stays in the path; all of the line when it has none.
+std::wstring_view ValueOf(std::wstring_view line) {
+    const size_t cut = line.find(L'=');
     return cut == std::wstring_view::npos ? line : line.substr(cut + 1);
 }
 
@@ -36,11 +37,11 @@ std::optional<PlaylistEntry> PlsEntryOf(std::wstring_view line) {
     if (!line.starts_with(L"File")) return std::nullopt;
     // The drive form wins over the name form: File1=C:\a.mp3 is a drive entry.
     if (line.find(L":\\") != std::wstring_view::npos) {
-        const std::wstring_view source = AfterLastEquals(line);
+        const std::wstring_view source = ValueOf(line);
         return PlaylistEntry{std::wstring(source), std::wstring(AfterLastSlash(source)), EntryForm::PlsDrive};
     }
     if (EndsWithMp3(line) && line.find(kBackslash) == std::wstring_view::npos) {
-        const std::wstring source(AfterLastEquals(line));
+        const std::wstring source(ValueOf(line));
         return PlaylistEntry{source, source, EntryForm::PlsName};
     }
     return std::nullopt;

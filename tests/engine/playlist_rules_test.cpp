@@ -99,11 +99,12 @@ TEST(M3uEntry, Mp3LinesAreEntriesAndTheRestIsSkipped) {
     ExpectEntries(PlaylistKind::M3u, EntryForm::M3uPath, rows, std::size(rows));
 }
 
-TEST(PlsEntry, DriveFormTakesThePathAfterTheLastEquals) {
+TEST(PlsEntry, DriveFormTakesThePathAfterTheFirstEquals) {
     const EntryRow rows[] = {
         {"plain drive entry", L"File1=C:\\Music\\a.mp3", true, L"C:\\Music\\a.mp3", L"a.mp3"},
         {"type is not tested", L"File1=C:\\Music\\a.wma", true, L"C:\\Music\\a.wma", L"a.wma"},
-        {"equals inside the path cuts the path", L"File1=C:\\My=Music\\a.mp3", true, L"Music\\a.mp3", L"a.mp3"},
+        {"equals inside the path stays in the path", L"File1=C:\\My=Music\\a.mp3", true, L"C:\\My=Music\\a.mp3",
+         L"a.mp3"},
         {"forward slash also cuts the name", L"File7=C:\\Music/sub/b.ogg", true, L"C:\\Music/sub/b.ogg", L"b.ogg"},
         {"drive marker anywhere in the line", L"File9=x:\\y", true, L"x:\\y", L"y"},
         {"no equals: the whole line", L"FileC:\\a.mp3", true, L"FileC:\\a.mp3", L"a.mp3"},
@@ -113,12 +114,12 @@ TEST(PlsEntry, DriveFormTakesThePathAfterTheLastEquals) {
     ExpectEntries(PlaylistKind::Pls, EntryForm::PlsDrive, rows, std::size(rows));
 }
 
-TEST(PlsEntry, NameFormKeepsTheWholeNameAfterTheLastEquals) {
+TEST(PlsEntry, NameFormKeepsTheWholeNameAfterTheFirstEquals) {
     const EntryRow rows[] = {
         {"bare name", L"File2=a.mp3", true, L"a.mp3", L"a.mp3"},
         {"capital extension", L"File2=SONG.MP3", true, L"SONG.MP3", L"SONG.MP3"},
         {"forward slash is not split", L"File3=Music/a.mp3", true, L"Music/a.mp3", L"Music/a.mp3"},
-        {"last equals cuts", L"File4=a=b.mp3", true, L"b.mp3", L"b.mp3"},
+        {"equals inside the name stays in the name", L"File4=a=b.mp3", true, L"a=b.mp3", L"a=b.mp3"},
         {"web address stays whole", L"File5=http://host/a.mp3", true, L"http://host/a.mp3", L"http://host/a.mp3"},
         {"no equals: the whole line", L"Filea.mp3", true, L"Filea.mp3", L"Filea.mp3"},
     };

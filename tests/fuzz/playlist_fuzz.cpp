@@ -95,7 +95,9 @@ void CheckRules(std::wstring_view line) {
         Check(line.starts_with(L"File"));
         Check(EndsWith(line, pls->SourcePath));
         Check(EndsWith(pls->SourcePath, pls->DestName));
-        Check(pls->SourcePath.size() == line.size() || pls->SourcePath.find(L'=') == std::wstring::npos);
+        // The value runs from the first "=" on; a line without one is taken whole.
+        const size_t equals = line.find(L'=');
+        Check(pls->SourcePath == (equals == std::wstring_view::npos ? line : line.substr(equals + 1)));
         if (pls->Form == EntryForm::PlsName) {
             Check(pls->DestName == pls->SourcePath);
             Check(line.find(L'\\') == std::wstring_view::npos);

@@ -17,6 +17,17 @@ constexpr size_t kMaxComponent = 255;
 int g_failNthWrite = 0;
 DWORD g_chunkBytes = kCopyChunkBytes;
 bool g_flush = true;
+copy_seam::Observer g_observer;
+
+void Observe(copy_seam::Step step, HANDLE part) {
+    if (g_observer) g_observer(step, part);
+}
+
+bool Flushed(HANDLE part) {
+    if (!FlushFileBuffers(part)) return false;
+    Observe(copy_seam::Step::Flush, part);
+    return true;
+}
 
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
     return FileHandle(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
@@ -213,7 +224,8 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
     if (!SetFileTime(part.Handle(), nullptr, nullptr, &info.ftLastWriteTime)) return false;
     // Only bytes on the disk may take the destination's name: a stick pulled out after
     // the rename must not leave a file of zeros there.
-    if (g_flush && !FlushFileBuffers(part.Handle())) return false;
+    if (g_flush && !Flushed(part.Handle())) return false;
+    Observe(copy_seam::Step::Rename, part.Handle());
     return part.MoveOver(sDestFile);
 }
 
@@ -221,6 +233,7 @@ namespace copy_seam {
 void FailNthWrite(int n) { g_failNthWrite = n; }
 void SetChunkBytes(DWORD bytes) { g_chunkBytes = bytes == 0 ? kCopyChunkBytes : bytes; }
 void SetFlushBeforeRename(bool flush) { g_flush = flush; }
+void SetObserver(Observer observer) { g_observer = std::move(observer); }
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

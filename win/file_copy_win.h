@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,11 @@ void FailNthWrite(int n);
 void SetChunkBytes(DWORD bytes);
 // Lets the benchmark tell the copy loop's cost from the flush's; true by default.
 void SetFlushBeforeRename(bool flush);
+// What the copy does to the part file at its end, in order, with the part file's handle
+// at that moment; lets a test see that only flushed bytes take the destination's name.
+enum class Step { Flush, Rename };
+using Observer = std::function<void(Step step, HANDLE part)>;
+void SetObserver(Observer observer);  // empty: nobody watches
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

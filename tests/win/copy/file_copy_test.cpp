@@ -30,6 +30,22 @@ TEST_F(CopyTest, NewFileGetsSourceBytesAndLastWriteTime) {
     EXPECT_EQ(Names(dir / L"out"), std::vector<std::wstring>{L"Ä song.mp3"}) << "part file left behind";
 }
 
+// A stick pulled out right after the rename must find the song's bytes on it, not zeros.
+TEST_F(CopyTest, PartFileIsFlushedWithAllItsBytesBeforeItTakesTheName) {
+    using Step = copy_seam::Step;
+    const std::string bytes = Bytes(600 * 1024 + 7, 9);
+    WriteBytes(dir / L"src.mp3", bytes);
+    std::vector<std::pair<Step, int64_t>> seen;  // each step with the part file's size then
+    copy_seam::SetObserver([&](Step step, HANDLE part) {
+        LARGE_INTEGER size{};
+        seen.emplace_back(step, GetFileSizeEx(part, &size) ? size.QuadPart : -1);
+    });
+    ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / L"dst.mp3"));
+    const auto whole = static_cast<int64_t>(bytes.size());
+    EXPECT_EQ(seen, (std::vector<std::pair<Step, int64_t>>{{Step::Flush, whole}, {Step::Rename, whole}}));
+    EXPECT_TRUE(ReadBytes(dir / L"dst.mp3") == bytes);
+}
+
 TEST_F(CopyTest, ExistingLongerDestinationIsReplacedWithoutOldTail) {
     WriteBytes(dir / L"src.mp3", Bytes(1000, 2));
     WriteBytes(dir / L"dst.mp3", Bytes(900000, 3));

@@ -22,6 +22,19 @@ struct FindRecord {
 
 constexpr uint32_t kAttributeDirectory = 0x10;
 
+// What reading one line of a playlist during a run gives. A blank line is a Line with
+// no text; the playlist ends after its last line, and a final line end starts no line.
+enum class LineStatus {
+    Line,
+    End,         // past the last line
+    Unreadable,  // the file is missing, hidden, a folder, locked or cannot be read now
+};
+
+struct PlaylistLine {
+    LineStatus Status = LineStatus::End;
+    std::wstring Text;
+};
+
 // An open folder search; destroying it closes the search.
 class FileSearch {
 public:
@@ -37,6 +50,10 @@ public:
     // Line `lineToRead` (from 1) of a playlist file; "" for a missing, hidden or system
     // file, a folder, line 0 or less, and past the last line.
     virtual std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) = 0;
+
+    // Line `lineToRead` (from 1) of a playlist file, telling a blank line, the end of the
+    // file and a file that cannot be read apart. Line 0 or less is End.
+    virtual PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) = 0;
 
     // The whole decoded text of a playlist file, or "" when it is missing.
     virtual std::wstring ReadAll(const std::wstring& file) = 0;
@@ -54,6 +71,10 @@ public:
 
     // Deletes one file by its literal path; false when it could not.
     virtual bool RemoveFile(const std::wstring& path) = 0;
+
+    // The process's current folder as a full path, against which the system resolves
+    // relative paths.
+    virtual std::wstring CurrentFolder() = 0;
 
     // The key under which the file system compares names: two names with equal keys
     // name the same file. Windows overrides this with its own upper-casing.

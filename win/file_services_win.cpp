@@ -1,5 +1,7 @@
 #include "win/file_services_win.h"
 
+#include <windows.h>
+
 #include "win/file_copy_win.h"
 #include "win/folder_search_win.h"
 #include "win/playlist_reader_win.h"
@@ -12,6 +14,9 @@ public:
     std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) override {
         return reader_.ReadLine(file, lineToRead);
     }
+    PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) override {
+        return reader_.ReadPlaylistLine(file, lineToRead);
+    }
     std::wstring ReadAll(const std::wstring& file) override { return reader_.ReadAll(file); }
     bool FileExists(const std::wstring& file) override { return win::FileExists(file); }
     bool FileCopy(const std::wstring& source, const std::wstring& dest) override { return win::FileCopy(source, dest); }
@@ -20,6 +25,16 @@ public:
     }
     bool RemoveFile(const std::wstring& path) override { return DeleteFileLiteral(path); }
     std::wstring NameKey(const std::wstring& name) override { return win::NameKey(name); }
+    std::wstring CurrentFolder() override {
+        std::wstring folder(MAX_PATH, L'\0');
+        DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+        if (length >= folder.size()) {
+            folder.resize(length);
+            length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+        }
+        folder.resize(length < folder.size() ? length : 0);
+        return folder;
+    }
 
 private:
     PlaylistReader reader_;

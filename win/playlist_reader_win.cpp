@@ -120,6 +120,12 @@ std::wstring PlaylistReader::ReadLine(const std::wstring& file, int32_t lineToRe
     return std::wstring(index_.Line(text_, lineToRead));
 }
 
+PlaylistLine PlaylistReader::ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) {
+    if (!Refresh(file)) return {LineStatus::Unreadable, {}};
+    if (lineToRead < 1 || static_cast<size_t>(lineToRead) > index_.Count()) return {LineStatus::End, {}};
+    return {LineStatus::Line, std::wstring(index_.Line(text_, lineToRead))};
+}
+
 std::wstring PlaylistReader::ReadAll(const std::wstring& file) {
     if (!Refresh(file)) return {};
     return text_;

@@ -2,6 +2,7 @@
 // kept between calls and checked against the file on every call, so a run over n lines
 // reads the file once instead of n times, and every call still sees the file as it is.
 #pragma once
+#include "engine/file_services.h"
 #include "engine/playlist_text.h"
 
 #include <cstdint>
@@ -18,6 +19,12 @@ public:
     // Line lineToRead (from 1) of file; "" for a missing, hidden or system file, a
     // folder, a line of 0 or less and past the last line.
     std::wstring ReadLine(const std::wstring& file, int32_t lineToRead);
+
+    // Line lineToRead (from 1) of file for a run: a blank line is a Line, past the last
+    // line is End, and a file that counts as missing or cannot be opened or read now is
+    // Unreadable. A file whose size and times are unchanged since it was read (and had
+    // settled) is served from the cache even while another program holds it locked.
+    PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead);
 
     // The whole decoded text, line breaks included; "" for a file ReadLine treats as missing.
     std::wstring ReadAll(const std::wstring& file);

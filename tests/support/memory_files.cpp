@@ -1,6 +1,7 @@
 #include "tests/support/memory_files.h"
 
 #include "engine/copy_bar.h"
+#include "engine/full_path.h"
 
 namespace tunelift::testing {
 
@@ -62,7 +63,9 @@ bool MemoryFiles::SameName(const std::wstring& a, const std::wstring& b) const {
     return ignoreCase ? FoldNameCase(a) == FoldNameCase(b) : a == b;
 }
 
-const std::vector<MemoryEntry>* MemoryFiles::Folder(const std::wstring& path) const {
+const std::vector<MemoryEntry>* MemoryFiles::Folder(const std::wstring& asGiven) const {
+    const std::wstring path =
+        currentFolder.empty() ? asGiven : FullFolderIn(currentFolder, asGiven.empty() ? L"." : asGiven);
     const auto exact = folders.find(path);
     if (exact != folders.end()) return &exact->second;
     if (ignoreCase)
@@ -131,14 +134,19 @@ std::vector<std::wstring> MemoryFiles::Names(const std::wstring& folder) const {
 }
 
 std::wstring MemoryFiles::ReadLine(const std::wstring& file, int32_t lineToRead) {
+    return ReadPlaylistLine(file, lineToRead).Text;
+}
+
+PlaylistLine MemoryFiles::ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) {
     const MemoryEntry* e = FindFile(file);
-    if (e == nullptr) return L"";
+    if (e == nullptr) return {LineStatus::Unreadable, {}};
     if (indexedFile_.empty() || !SameName(indexedFile_, file) || indexedText_.size() != e->content.size()) {
         indexedFile_ = file;
         indexedText_ = e->content;
         index_ = LineIndex(indexedText_);
     }
-    return std::wstring(index_.Line(indexedText_, lineToRead));
+    if (lineToRead < 1 || static_cast<size_t>(lineToRead) > index_.Count()) return {LineStatus::End, {}};
+    return {LineStatus::Line, std::wstring(index_.Line(indexedText_, lineToRead))};
 }
 
 bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest) {

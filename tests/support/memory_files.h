@@ -34,6 +34,9 @@ public:
     // Every deletion is refused without looking the file up (a write-protected stick),
     // so that a folder of many thousand files can be marked and "deleted" over and over.
     bool writeProtected = false;
+    // The current folder, as on Windows what a relative path is under; "" keeps such a
+    // path a key of its own.
+    std::wstring currentFolder;
 
     std::vector<std::wstring> searches;                          // every pattern searched
     std::vector<std::pair<std::wstring, std::wstring>> copies;   // (source, dest) per FileCopy call
@@ -62,12 +65,15 @@ public:
     std::vector<std::wstring> Names(const std::wstring& folder) const;
 
     std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) override;
+    // A missing file, or a folder, cannot be read.
+    PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) override;
     std::wstring ReadAll(const std::wstring& file) override { return Content(file); }
     bool FileExists(const std::wstring& file) override { return Has(file); }
     // Reports progress at the start, half way and the end, as a copy of three chunks would.
     bool FileCopy(const std::wstring& source, const std::wstring& dest) override;
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override;
     bool RemoveFile(const std::wstring& path) override;
+    std::wstring CurrentFolder() override { return currentFolder; }
 
 private:
     bool SameName(const std::wstring& a, const std::wstring& b) const;

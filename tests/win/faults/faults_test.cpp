@@ -17,6 +17,7 @@ public:
     std::function<void(int copyNumber)> beforeCopy;
 
     std::wstring ReadLine(const std::wstring& f, int32_t n) override { return real_->ReadLine(f, n); }
+    PlaylistLine ReadPlaylistLine(const std::wstring& f, int32_t n) override { return real_->ReadPlaylistLine(f, n); }
     std::wstring ReadAll(const std::wstring& f) override { return real_->ReadAll(f); }
     bool FileExists(const std::wstring& f) override { return real_->FileExists(f); }
     bool FileCopy(const std::wstring& s, const std::wstring& d) override {
@@ -26,6 +27,7 @@ public:
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& p) override { return real_->StartSearch(p); }
     bool RemoveFile(const std::wstring& p) override { return real_->RemoveFile(p); }
     std::wstring NameKey(const std::wstring& n) override { return real_->NameKey(n); }
+    std::wstring CurrentFolder() override { return real_->CurrentFolder(); }
 
     int Copies() const { return copies_; }
 

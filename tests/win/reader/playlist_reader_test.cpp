@@ -267,6 +267,31 @@ TEST(PlaylistReaderChanges, RelativeNameFollowsTheCurrentFolder) {
     SetCurrentDirectoryW(saved);
 }
 
+// A run goes on over a blank line, ends after the last line, and stops where the file
+// can no longer be read; the three must never be mistaken for each other.
+TEST(PlaylistReaderRun, BlankLineEndAndUnreadableFileAreToldApart) {
+    using tunelift::LineStatus;
+    TempFolder folder;
+    const std::wstring gap = folder.File(L"gap.m3u"), hidden = folder.File(L"hidden.m3u");
+    WriteBytes(gap, "C:\\a.mp3\r\n\r\nC:\\b.mp3\r\n\n");
+    WriteBytes(hidden, "C:\\a.mp3\r\n");
+    ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const struct { const char* why; std::wstring file; int32_t line; LineStatus status; const wchar_t* text; } rows[] = {
+        {"blank line", gap, 2, LineStatus::Line, L""},
+        {"song after it", gap, 3, LineStatus::Line, L"C:\\b.mp3"},
+        {"blank last line", gap, 4, LineStatus::Line, L""},
+        {"a final line end starts no line", gap, 5, LineStatus::End, L""},
+        {"missing file", folder.File(L"nothing.m3u"), 1, LineStatus::Unreadable, L""},
+        {"hidden file", hidden, 1, LineStatus::Unreadable, L""},
+    };
+    PlaylistReader reader;
+    for (const auto& row : rows) {
+        const tunelift::PlaylistLine got = reader.ReadPlaylistLine(row.file, row.line);
+        EXPECT_EQ(got.Status, row.status) << row.why;
+        EXPECT_EQ(got.Text, row.text) << row.why;
+    }
+}
+
 TEST(PlaylistReaderAll, ReadAllKeepsLineBreaksAndEmptyLines) {
     TempFolder folder;
     const std::wstring file = folder.File(L"all.m3u");

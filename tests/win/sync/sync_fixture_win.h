@@ -40,10 +40,12 @@ public:
         ADD_FAILURE() << "the sync reads no playlist";
         return L"";
     }
+    PlaylistLine ReadPlaylistLine(const std::wstring&, int32_t) override { return {}; }
     std::wstring ReadAll(const std::wstring&) override {
         ADD_FAILURE() << "the sync reads no playlist";
         return L"";
     }
+    std::wstring CurrentFolder() override { return L""; }
     bool FileExists(const std::wstring& file) override {
         const DWORD a = GetFileAttributesW(file.c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

@@ -1,9 +1,11 @@
 #include "engine/export_run.h"
 
 #include <limits>
+#include <unordered_map>
 
 #include "engine/copy_bar.h"
 #include "engine/file_names.h"
+#include "engine/full_path.h"
 #include "engine/playlist_rules.h"
 
 namespace tunelift {
@@ -41,6 +43,8 @@ private:
     void AdvanceM3uLine();
     void KeepPlaylistInDestination();
     void HandleEntry(PlaylistKind kind, const PlaylistEntry& entry);
+    bool NameTakenByAnotherSource(const std::wstring& name, const std::wstring& source);
+    RunEnd PlaylistLost();
     RunEnd Finish(RunEnd end);
 
     RunHost& host_;
@@ -48,8 +52,12 @@ private:
     RunState& state_;
     const bool copy_;
 
+    std::wstring startFolder_;   // current when the run started; relative paths mean it
+    bool sync_ = false;          // Sync as it was ticked when the run started
     std::wstring playlist_;
     std::wstring destination_;
+    // Destination name (by the file system's key) -> the source whose copy holds it.
+    std::unordered_map<std::wstring, std::wstring> claims_;
     int logLine_ = 1;
     int logWindowStart_ = 1;
     int okCount_ = 0;
@@ -72,41 +80,58 @@ RunEnd ExportRun::Run() {
     host_.SetBarValue(0);
     okCount_ = entryCount_ = 0;
 
+    // A playlist chosen or dropped during the run makes another folder current: relative
+    // paths keep meaning the folder of the run's start.
+    startFolder_ = files_.CurrentFolder();
+    // Sync is chosen once, like the destination: ticked or unticked midway, it would leave
+    // the entries handled meanwhile unrecorded and delete their copies.
+    sync_ = host_.SyncValue() == 1;
+
     // The listing is taken before any copy, so a file this run copies is never a
     // deletion candidate; a listing of an earlier run is never used.
     state_.sync.BeginRun();
-    if (host_.SyncValue() == 1) state_.sync.List(files_, [this] { YieldToWindow(); }, to);
+    if (sync_) state_.sync.List(files_, [this] { YieldToWindow(); }, FullFolderIn(startFolder_, to));
 
     // A Cancel pressed while the destination was listed is forgotten.
     state_.bCancel = false;
     host_.SetLogText(L"");
-    playlist_ = host_.PathFrom();
+    playlist_ = FullPathIn(startFolder_, host_.PathFrom());
     // The destination is read once: a box edited or a language switched during the run
     // must not send later copies, or the deletion, to another folder.
-    destination_ = host_.PathTo();
-    if (destination_ != to) state_.sync.BeginRun();
+    const std::wstring typedTo = host_.PathTo();
+    if (typedTo != to) state_.sync.BeginRun();
+    destination_ = FullFolderIn(startFolder_, typedTo);
+    claims_.clear();
     logLine_ = logWindowStart_ = 1;
     state_.sync.ResetEntries();
     host_.SetBarValue(0);
     mdlCopyBar::CopyBar = &host_;
-    if (copy_ && destination_.empty()) return RunEnd::Finished;
+    if (copy_ && typedTo.empty()) return RunEnd::Finished;
 
     // The first line alone decides what kind of playlist this is.
-    const auto kind = PlaylistKindOf(files_.ReadLine(playlist_, 1));
+    const PlaylistLine first = files_.ReadPlaylistLine(playlist_, 1);
+    const auto kind = first.Status == LineStatus::Line ? PlaylistKindOf(first.Text) : std::nullopt;
     if (!kind) {
         host_.SetLogText(Text(RunText::NoPlaylist));
         return Finish(RunEnd::NoPlaylist);
     }
+    // A blank line is no entry and no end: lists edited by hand have them between songs.
     if (*kind == PlaylistKind::M3u) {
         for (;;) {
-            const std::wstring line = files_.ReadLine(playlist_, logLine_);
-            if (line.empty()) break;
+            const PlaylistLine line = files_.ReadPlaylistLine(playlist_, logLine_);
+            if (line.Status == LineStatus::End) break;
+            if (line.Status == LineStatus::Unreadable) return PlaylistLost();
             YieldToWindow();
             if (state_.bCancel) return Finish(RunEnd::Canceled);
-            if (auto entry = PlaylistEntryOf(PlaylistKind::M3u, line)) HandleEntry(*kind, *entry);
+            if (auto entry = PlaylistEntryOf(PlaylistKind::M3u, line.Text)) {
+                HandleEntry(*kind, *entry);
+            } else if (copy_ && sync_) {
+                // A song in a format the run does not copy is still the user's song.
+                if (auto named = NamedFileOf(line.Text)) state_.sync.Record(*named);
+            }
             AdvanceM3uLine();
         }
-        if (copy_ && host_.SyncValue() == 1) {
+        if (copy_ && sync_) {
             KeepPlaylistInDestination();
             state_.sync.SyncDestination(files_, host_);
         }
@@ -117,15 +142,23 @@ RunEnd ExportRun::Run() {
     // "[playlist]": the header line is read again and is no entry; the log goes straight
     // into the view.
     for (logLine_ = 1;; ++logLine_) {
-        const std::wstring line = files_.ReadLine(playlist_, logLine_);
-        if (line.empty()) {
+        const PlaylistLine line = files_.ReadPlaylistLine(playlist_, logLine_);
+        if (line.Status == LineStatus::Unreadable) return PlaylistLost();
+        if (line.Status == LineStatus::End) {
             AppendToBox(kCrLf + Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
             return Finish(RunEnd::Finished);
         }
         YieldToWindow();
         if (state_.bCancel) return Finish(RunEnd::Canceled);
-        if (auto entry = PlaylistEntryOf(PlaylistKind::Pls, line)) HandleEntry(*kind, *entry);
+        if (auto entry = PlaylistEntryOf(PlaylistKind::Pls, line.Text)) HandleEntry(*kind, *entry);
     }
+}
+
+// A playlist gone, locked or moved away midway has not ended: the songs it still names
+// are neither reported copied nor deleted by Sync.
+RunEnd ExportRun::PlaylistLost() {
+    AppendToBox(kCrLf + Text(RunText::PlaylistUnreadable));
+    return Finish(RunEnd::PlaylistUnreadable);
 }
 
 void ExportRun::AdvanceM3uLine() {
@@ -154,12 +187,14 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     const std::wstring& S = entry.SourcePath;
     const std::wstring& N = entry.DestName;
     const bool slotForm = kind == PlaylistKind::M3u;
+    // The log shows S as written; the file system gets it resolved where the run started.
+    const std::wstring source = FullPathIn(startFolder_, S);
 
     host_.SetPanel(1, Text(RunText::PanelFile) + L": " + S);
     host_.SetPanel(2, Text(RunText::PanelFilename) + L": " + N);
     host_.SetBarValue(0);
 
-    if (copy_ && slotForm && host_.SyncValue() == 1) state_.sync.Record(N);
+    if (copy_ && slotForm && sync_) state_.sync.Record(N);
 
     if (slotForm && logLine_ > RunLog::kLastSlot) state_.runLog.ClearSlot(RunLog::kLastSlot);
     std::wstring entryText = kCrLf + S;
@@ -173,21 +208,31 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     // A name that is no plain file name (a path, a stream colon, a device) would be
     // written outside the destination folder: such an entry is never copied.
     const bool safeName = IsPlainFileName(N);
+    const bool mayCopy = safeName && !(copy_ && NameTakenByAnotherSource(N, source));
     // A copy that was tried and failed (disk full, read-only or locked file, unreadable
     // source) is an error even when an older copy still lies under the name.
     bool copyFailed = false;
-    if (copy_ && safeName) {
+    if (copy_ && mayCopy) {
         if (entry.Form == EntryForm::PlsName || !files_.FileExists(D) || host_.OverwriteValue() == 1)
-            copyFailed = !files_.FileCopy(S, D);
+            copyFailed = !files_.FileCopy(source, D);
     }
 
-    const bool ok = (safeName && !copyFailed && files_.FileExists(D)) || (!copy_ && files_.FileExists(S));
+    const bool ok = (mayCopy && !copyFailed && files_.FileExists(D)) || (!copy_ && files_.FileExists(source));
+    // The first song to arrive under a name, copied or already there, holds it.
+    if (ok && copy_) claims_.try_emplace(files_.NameKey(N), files_.NameKey(source));
     if (ok) ++okCount_;
     ++entryCount_;
     const std::wstring outcome = kCrLf + std::to_wstring(okCount_) + L"/" +
                                  std::to_wstring(entryCount_) + (ok ? L" ok" : L" error") +
                                  kCrLf + L"---";
     if (slotForm) AppendToSlot(outcome); else AppendToBox(outcome);
+}
+
+// Two songs of one name from different folders ("Track 01.mp3" of two albums): the second
+// would replace the first, or be reported copied while the first lies there.
+bool ExportRun::NameTakenByAnotherSource(const std::wstring& name, const std::wstring& source) {
+    const auto claim = claims_.find(files_.NameKey(name));
+    return claim != claims_.end() && claim->second != files_.NameKey(source);
 }
 
 RunEnd ExportRun::Finish(RunEnd end) {

@@ -21,6 +21,7 @@ enum class RunEnd {
     NoPlaylist,
     Finished,
     Canceled,
+    PlaylistUnreadable,  // the playlist could no longer be read midway
 };
 
 // copy: true for a Save run, false for a Check run.

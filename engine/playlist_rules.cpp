@@ -60,4 +60,11 @@ std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_vie
     return kind == PlaylistKind::M3u ? M3uEntryOf(line) : PlsEntryOf(line);
 }
 
+std::optional<std::wstring> NamedFileOf(std::wstring_view line) {
+    if (line.empty() || line.front() == L'#') return std::nullopt;
+    const std::wstring_view name = AfterLastSlash(line);
+    if (name.empty()) return std::nullopt;
+    return std::wstring(name);
+}
+
 }  // namespace tunelift

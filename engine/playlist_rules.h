@@ -28,4 +28,9 @@ std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view firstLine);
 // An entry, or nothing when the line is no entry of a playlist of that kind.
 std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line);
 
+// The file an M3U line names, entry or not (a .flac or .m4a line is no entry, but its
+// copy on the player is still the user's song): the part after its last "\" or "/".
+// Nothing for a blank line, a comment ("#...") or a line that ends in a separator.
+std::optional<std::wstring> NamedFileOf(std::wstring_view line);
+
 }  // namespace tunelift

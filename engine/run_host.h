@@ -12,6 +12,7 @@ enum class RunText {
     SelectPlaylist, SelectDestination,
     PanelFile, PanelFilename, PanelProgress,
     PromptPlaylist, PromptDestination,
+    PlaylistUnreadable,
 };
 
 class RunHost {

@@ -35,6 +35,7 @@ const Texts kEnglish = {
     .CapSync = L"Sync playlist and directory (Deletes files in the destination dir, that are not in the playlist!)",
     .MsgSelectPlaylist = L"Please select a playlist!",
     .MsgSelectDestination = L"Please select a destination directory!",
+    .MsgPlaylistUnreadable = L"The playlist can no longer be read!",
 };
 
 const Texts kGerman = {
@@ -62,11 +63,12 @@ const Texts kGerman = {
     .CapSync = L"Synchronisiere Playlist und Verzeichnis (L\u00f6scht Dateien im Ziel-Ordner, die nicht in der Playlist sind!)",
     .MsgSelectPlaylist = L"Bitte w\u00e4hlen Sie eine Playlist aus!",
     .MsgSelectDestination = L"Bitte w\u00e4hlen Sie einen Zielordner aus!",
+    .MsgPlaylistUnreadable = L"Die Playlist kann nicht mehr gelesen werden!",
 };
 
 namespace {
 const Texts kUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"",
-                      L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
+                      L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
 const Texts* current = &kUnset;
 }  // namespace
 
@@ -90,12 +92,13 @@ constexpr RunTextRow kRunTexts[] = {
     {RunText::PanelProgress, &Texts::CapPanelProgress},
     {RunText::PromptPlaylist, &Texts::CapPromptPlaylist},
     {RunText::PromptDestination, &Texts::CapPromptDestination},
+    {RunText::PlaylistUnreadable, &Texts::MsgPlaylistUnreadable},
 };
 
 constexpr bool EveryRunTextInItsRow() {
     for (size_t i = 0; i < std::size(kRunTexts); ++i)
         if (static_cast<size_t>(kRunTexts[i].id) != i) return false;
-    return std::size(kRunTexts) == static_cast<size_t>(RunText::PromptDestination) + 1;
+    return std::size(kRunTexts) == static_cast<size_t>(RunText::PlaylistUnreadable) + 1;
 }
 static_assert(EveryRunTextInItsRow(), "kRunTexts holds each RunText once, in the enum's order");
 

@@ -1,4 +1,4 @@
-// mdlLanguage: the 24 interface texts in English and German, where the window shows
+// mdlLanguage: the interface texts in English and German, where the window shows
 // them, and SetLanguage. Portable: the window implements LanguageTarget; tests script it.
 #pragma once
 #include <iterator>
@@ -35,6 +35,7 @@ struct Texts {
     const wchar_t* CapSync;
     const wchar_t* MsgSelectPlaylist;
     const wchar_t* MsgSelectDestination;
+    const wchar_t* MsgPlaylistUnreadable;
 };
 
 extern const Texts kEnglish;

@@ -63,6 +63,7 @@ TEST(Language, TextsThatDifferInPunctuationOrLetters) {
         {&Texts::CapOverwrite, L"Overwrite existing files", L"\u00dcberschreibe existierende Dateien"},
         {&Texts::CapPromptPlaylist, L"Open playlist", L"Playlist \u00f6ffnen"},
         {&Texts::MsgCanceled, L"Canceled!", L"Kopiervorgang wurde abgebrochen!"},
+        {&Texts::MsgPlaylistUnreadable, L"The playlist can no longer be read!", L"Die Playlist kann nicht mehr gelesen werden!"},
         {&Texts::MsgSelectDestination, L"Please select a destination directory!",
          L"Bitte w\u00e4hlen Sie einen Zielordner aus!"},
     };

@@ -96,18 +96,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (const auto& e : entries)
                 if (!(e.record.Attributes & kAttributeDirectory)) Check(files.Has(folder + L"\\" + e.record.Name));
 
-    // The entries as the rules give them, up to the first empty line.
+    // The entries as the rules give them, over every line to the last, blank ones included;
+    // and every file a line of an M3U list names.
     const auto kind = PlaylistKindOf(files.ReadLine(kList, 1));
     Check(kind.has_value() == (end != RunEnd::NoPlaylist));
     if (!kind) return 0;
     int entries = 0;
     std::set<std::wstring> named;
     for (int32_t n = 1;; ++n) {
-        const std::wstring line = files.ReadLine(kList, n);
-        if (line.empty()) break;
-        if (const auto entry = PlaylistEntryOf(*kind, line)) {
+        const PlaylistLine line = files.ReadPlaylistLine(kList, n);
+        if (line.Status != LineStatus::Line) break;
+        if (const auto entry = PlaylistEntryOf(*kind, line.Text)) {
             ++entries;
             named.insert(Key(entry->DestName));
+        } else if (const auto file = NamedFileOf(line.Text)) {
+            named.insert(Key(*file));
         }
     }
     // Sync never deletes a file the list names (leftover part names aside).

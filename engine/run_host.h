@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "engine/run_options.h"
+
 namespace tunelift {
 
 // The language texts a run reads, always at the moment it shows them.
@@ -25,6 +27,8 @@ public:
     virtual std::wstring PathTo() const = 0;        // txtPathto.Text
     virtual int OverwriteValue() const = 0;         // chkExists.Value (1 ticked)
     virtual int SyncValue() const = 0;              // chkKill.Value (1 ticked)
+    // The options beyond the plain run; read once when a run starts.
+    virtual RunOptions Options() const { return {}; }
 
     virtual std::wstring LogText() const = 0;       // txtPlaylist.Text
     virtual void SetLogText(const std::wstring& text) = 0;

@@ -145,6 +145,7 @@ protected:
         si.hStdError = nul;
         PROCESS_INFORMATION pi{};
         const BOOL started = CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        startError = started ? 0 : GetLastError();
         CloseHandle(nul);
         SetEnvironmentVariableW(kChildVariable, nullptr);
         if (!started) return nullptr;
@@ -163,7 +164,7 @@ protected:
         ResetEvent(started);
         ResetEvent(ended);
         HANDLE child = StartChild(overwrite, sync);
-        EXPECT_NE(child, nullptr);
+        EXPECT_NE(child, nullptr) << "cannot start the child, error " << startError;
         if (!child) return 0;
         EXPECT_TRUE(AwaitStart(child));
         const auto start = std::chrono::steady_clock::now();
@@ -200,6 +201,7 @@ protected:
     ScratchFolder dir{L"tunelift-kill-"};
     HANDLE started = CreateEventW(nullptr, TRUE, FALSE, StartEventName(GetCurrentProcessId()).c_str());
     HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, EndEventName(GetCurrentProcessId()).c_str());
+    DWORD startError = 0;
     std::vector<Song> songs;
 };
 
@@ -235,7 +237,7 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
         ResetEvent(started);
         ResetEvent(ended);
         HANDLE child = StartChild(overwrite, sync);
-        ASSERT_NE(child, nullptr);
+        ASSERT_NE(child, nullptr) << "cannot start the child, error " << startError;
         ASSERT_TRUE(AwaitStart(child)) << "the child never pressed Save";
         const auto start = std::chrono::steady_clock::now();
         // The chosen moment, or the end of the run if that comes first.

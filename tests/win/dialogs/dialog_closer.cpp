@@ -8,6 +8,7 @@ namespace tunelift::testing {
 namespace {
 
 constexpr DWORD kAppearMs = 20000;  // a cold Wine shell can be slow to build the first dialog
+constexpr DWORD kReadyMs = 60000;   // and slower still to fill it in on a loaded machine
 constexpr DWORD kCloseMs = 10000;
 
 std::vector<HWND> Dialogs(DWORD thread) {
@@ -63,8 +64,11 @@ void DialogCloser::Watch() {
         if (waited > kAppearMs) GiveUp("no dialog appeared");
         Sleep(20);
     }
-    // Let the dialog finish filling itself in before reading it.
-    Sleep(300);
+    // A dialog exists before it has filled itself in (and answers messages meanwhile); it is
+    // shown once its WM_INITDIALOG has returned, and only then is it what a person would see.
+    if (!WaitUntil([&] { return IsWindowVisible(dialog) || !IsWindow(dialog); }, kReadyMs))
+        GiveUp("the dialog never finished opening");
+    if (!IsWindow(dialog)) return;
     act_(dialog);
     acted_ = true;
     for (DWORD waited = 0; IsWindow(dialog); waited += 20) {

@@ -20,6 +20,47 @@ protected:
     }
 };
 
+// Lists a folder, which settles its last-access time (see StartFolder).
+void ReadFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    while (FindNextFileW(search, &data)) {
+    }
+    FindClose(search);
+}
+
+// A start folder for the picker that holds still while the picker opens. Wine's picker finds
+// its start folder by comparing the folders named in the path, byte for byte and times
+// included (last write, creation, last access; to two seconds), with the ones it lists as it
+// walks its tree; a folder that changes in between is not found, nothing is selected and OK
+// answers the Desktop. So the folder is not in the temporary folder, which suites running
+// beside this one keep changing, but in one of its own off the drive root; and both folders
+// are read once after they are made, because the first read after a change moves a folder's
+// access time (relatime mounts), and the picker's own reads would otherwise do that mid-walk.
+class StartFolder {
+public:
+    StartFolder() {
+        static int counter = 0;
+        wchar_t temp[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, temp);
+        base_ = std::wstring(temp, 3) + L"tunelift-picker-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        path_ = base_ + L"\\Player";
+        ScratchFolder::RemoveTree(base_);
+        EXPECT_TRUE(CreateDirectoryW(base_.c_str(), nullptr) && CreateDirectoryW(path_.c_str(), nullptr));
+        ReadFolder(base_);
+        ReadFolder(path_);
+    }
+    ~StartFolder() { ScratchFolder::RemoveTree(base_); }
+    StartFolder(const StartFolder&) = delete;
+    StartFolder& operator=(const StartFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring base_, path_;
+};
+
 // The file-name field: an edit in older dialogs, a combo box with an edit in newer ones.
 HWND FileNameField(HWND dialog) {
     if (HWND combo = GetDlgItem(dialog, cmb13)) return combo;
@@ -100,15 +141,15 @@ TEST_F(RealDialogs, FolderPickerShowsTheGermanTitleInEnglishAndItsCancelEmptiesT
 }
 
 TEST_F(RealDialogs, FolderPickerOpensOnItsStartFolderAndReturnsItWhenConfirmed) {
-    dir.MakeFolder(L"Player");
-    const std::wstring player = dir / L"Player";
+    const StartFolder start;
+    const std::wstring& player = start.path();
     std::wstring result;
     bool selected = false;
     {
         DialogCloser closer([&](HWND dialog) {
-            // The picker fills its tree after it has opened: confirm once the start folder is selected.
-            selected = WaitUntil([&] { return SelectedTreeItem(dialog) == L"Player"; });
-            PressButton(dialog, IDOK);
+            // Confirm only the start folder: a picker that never selects it is cancelled.
+            selected = WaitUntil([&] { return SelectedTreeItem(dialog) == L"Player"; }, 30000);
+            PressButton(dialog, selected ? IDOK : IDCANCEL);
         });
         result = ui::mdlFolderopen::BrowseForFolder(L"Pick", player, modal);
         EXPECT_TRUE(closer.acted());

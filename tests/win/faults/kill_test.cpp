@@ -1,9 +1,12 @@
 // The program killed at random moments of Save runs. A child process of this test exe
-// creates the real window hidden and presses Save; the parent kills it after a random
-// delay and then inspects the destination. Only whole files may carry a destination
-// name; part files may be left, and the next Save run with Sync removes them.
+// creates the real window hidden and presses Save; the parent kills it at a random
+// moment of that run and then inspects the destination. Only whole files may carry a
+// destination name; part files may be left, and the next Save run with Sync removes them.
 //
 // TUNELIFT_KILLS=<n> sets the number of kills (default 50), e.g. for a soak.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <random>
 
@@ -16,8 +19,17 @@ namespace tunelift::testing {
 namespace {
 
 constexpr wchar_t kChildVariable[] = L"TUNELIFT_KILL_CHILD";
-// Set by the child just before it presses Save, so the kills land in the run, not in start-up.
-std::wstring StartEventName() { return L"Local\\tunelift-kill-" + std::to_wstring(GetCurrentProcessId()); }
+// Set by the child just before it presses Save and just after the run returns: the kills are
+// timed from the first, and only a kill that comes before the second has cut a run.
+std::wstring StartEventName(DWORD parent) { return L"Local\\tunelift-kill-" + std::to_wstring(parent); }
+std::wstring EndEventName(DWORD parent) { return StartEventName(parent) + L"-done"; }
+
+void Signal(const std::wstring& name) {
+    if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str())) {
+        SetEvent(event);
+        CloseHandle(event);
+    }
+}
 
 std::wstring Variable(const wchar_t* name) {
     wchar_t buffer[2048];
@@ -43,18 +55,47 @@ TEST_F(KillChild, DISABLED_SaveRunFromEnvironment) {
     SetText(ids::txtPathto, parts[1]);
     SendMessageW(Item(ids::chkExists), BM_SETCHECK, parts[2] == L"1" ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageW(Item(ids::chkKill), BM_SETCHECK, parts[3] == L"1" ? BST_CHECKED : BST_UNCHECKED, 0);
-    const std::wstring event = L"Local\\tunelift-kill-" + parts[4];
-    if (HANDLE started = OpenEventW(EVENT_MODIFY_STATE, FALSE, event.c_str())) {
-        SetEvent(started);
-        CloseHandle(started);
-    }
+    const DWORD parent = static_cast<DWORD>(_wtoi(parts[4].c_str()));
+    Signal(StartEventName(parent));
     Click(ids::cmdSave);
+    Signal(EndEventName(parent));
 }
 
 struct Song {
     std::wstring name;
     std::string bytes;
 };
+
+// Picks each kill's moment as a random point of the run it is meant to cut. How long a run
+// takes on this machine right now is learnt as the kills go, in milliseconds per unit of
+// work (the bytes a run writes plus an allowance for its fixed part): the rate is nudged so
+// that about four kills in five land inside their run, and pulled down at once to a run
+// that ended well before its kill, so one slow or fast moment of a loaded machine neither
+// spends the kills after the runs nor crowds them into the runs' first milliseconds.
+class KillClock {
+public:
+    // Reading the list and looking at the destination cost about as much as copying this.
+    static constexpr uint64_t kFixedWork = 4 << 20;
+
+    explicit KillClock(double msPerWork) : msPerWork_(msPerWork) {}
+    DWORD Pick(uint64_t work, std::mt19937& random) const {
+        const double longest = msPerWork_ * static_cast<double>(work + kFixedWork);
+        return std::uniform_int_distribution<DWORD>(0, static_cast<DWORD>(std::ceil(longest)))(random);
+    }
+    void CutTheRun() { msPerWork_ *= std::exp(kStep * (1 - kInside)); }
+    void CameAfterTheRun(double runMs, uint64_t work) {
+        msPerWork_ = std::min(msPerWork_ * std::exp(-kStep * kInside),
+                              2 * runMs / static_cast<double>(work + kFixedWork));
+    }
+
+private:
+    static constexpr double kInside = 0.8, kStep = 0.5;
+    double msPerWork_;
+};
+
+double MsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
 
 std::string Pattern(size_t size, unsigned seed) {
     std::mt19937 random(seed);
@@ -104,6 +145,7 @@ protected:
         si.hStdError = nul;
         PROCESS_INFORMATION pi{};
         const BOOL started = CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        startError = started ? 0 : GetLastError();
         CloseHandle(nul);
         SetEnvironmentVariableW(kChildVariable, nullptr);
         if (!started) return nullptr;
@@ -117,20 +159,32 @@ protected:
         return WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
     }
 
-    // Milliseconds an uncut run takes from the press of Save.
-    DWORD WholeRun(bool overwrite, bool sync) {
+    // Milliseconds an uncut run takes from the press of Save until it returns.
+    double WholeRun(bool overwrite, bool sync) {
         ResetEvent(started);
+        ResetEvent(ended);
         HANDLE child = StartChild(overwrite, sync);
-        EXPECT_NE(child, nullptr);
+        EXPECT_NE(child, nullptr) << "cannot start the child, error " << startError;
         if (!child) return 0;
         EXPECT_TRUE(AwaitStart(child));
-        const DWORD start = GetTickCount();
+        const auto start = std::chrono::steady_clock::now();
+        const HANDLE either[] = {ended, child};
+        EXPECT_EQ(WaitForMultipleObjects(2, either, FALSE, 120000), WAIT_OBJECT_0) << "the run never returned";
+        const double ms = MsSince(start);
         EXPECT_EQ(WaitForSingleObject(child, 120000), WAIT_OBJECT_0);
         DWORD code = 1;
         GetExitCodeProcess(child, &code);
         EXPECT_EQ(code, 0u) << "the uncut child run failed";
         CloseHandle(child);
-        return GetTickCount() - start;
+        return ms;
+    }
+
+    // The bytes a run writes: every song when it overwrites, else the missing ones.
+    uint64_t Work(bool overwrite) const {
+        uint64_t bytes = 0;
+        for (const Song& s : songs)
+            if (overwrite || !dir.Exists(L"Player\\" + s.name)) bytes += s.bytes.size();
+        return bytes;
     }
 
     const Song* Named(const std::wstring& name) const {
@@ -139,10 +193,15 @@ protected:
         return nullptr;
     }
 
-    void TearDown() override { CloseHandle(started); }
+    void TearDown() override {
+        CloseHandle(started);
+        CloseHandle(ended);
+    }
 
     ScratchFolder dir{L"tunelift-kill-"};
-    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, StartEventName().c_str());
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, StartEventName(GetCurrentProcessId()).c_str());
+    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, EndEventName(GetCurrentProcessId()).c_str());
+    DWORD startError = 0;
     std::vector<Song> songs;
 };
 
@@ -151,10 +210,11 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
     if (const std::wstring n = Variable(L"TUNELIFT_KILLS"); !n.empty()) kills = std::max(1, _wtoi(n.c_str()));
     const std::wstring player = dir / L"Player";
 
-    const DWORD whole = WholeRun(true, false);
-    ASSERT_GT(whole, 0u);
+    const double uncut = WholeRun(true, false);
+    ASSERT_GT(uncut, 0.0);
+    KillClock clock(uncut / static_cast<double>(Work(true) + KillClock::kFixedWork));
     std::mt19937 random(20261207);
-    int midRun = 0, partsSeen = 0, olderKept = 0, replaced = 0;
+    int midRun = 0, cutCopies = 0, partsSeen = 0, olderKept = 0, replaced = 0;
 
     for (int i = 0; i < kills; ++i) {
         const bool overwrite = i % 2 == 1, sync = (i / 2) % 2 == 1;
@@ -172,23 +232,36 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
         }
         dir.WriteFile(L"Player\\stray.txt", "not in the list");
         before = Snapshot(player);
+        const uint64_t work = Work(overwrite);
 
         ResetEvent(started);
+        ResetEvent(ended);
         HANDLE child = StartChild(overwrite, sync);
-        ASSERT_NE(child, nullptr);
-        EXPECT_TRUE(AwaitStart(child));
-        Sleep(std::uniform_int_distribution<DWORD>(0, whole + whole / 5)(random));
-        if (WaitForSingleObject(child, 0) == WAIT_TIMEOUT) ++midRun;
+        ASSERT_NE(child, nullptr) << "cannot start the child, error " << startError;
+        ASSERT_TRUE(AwaitStart(child)) << "the child never pressed Save";
+        const auto start = std::chrono::steady_clock::now();
+        // The chosen moment, or the end of the run if that comes first.
+        WaitForSingleObject(ended, clock.Pick(work, random));
+        const double killedAt = MsSince(start);
         TerminateProcess(child, 9);
         ASSERT_EQ(WaitForSingleObject(child, 30000), WAIT_OBJECT_0);
         CloseHandle(child);
+        // The child is gone: an unset end event means the kill came before the run returned.
+        if (WaitForSingleObject(ended, 0) == WAIT_TIMEOUT) {
+            ++midRun;
+            clock.CutTheRun();
+        } else {
+            clock.CameAfterTheRun(killedAt, work);
+        }
 
+        bool cut = false;
         for (const auto& [name, bytes] : Snapshot(player)) {
+            const auto old = before.find(name);
             if (win::IsCopyLeftover(name)) {
                 ++partsSeen;
+                cut = cut || old == before.end() || old->second != bytes;
                 continue;
             }
-            const auto old = before.find(name);
             if (const Song* song = Named(name)) {
                 const bool whole = bytes == song->bytes;
                 const bool untouched = old != before.end() && bytes == old->second;
@@ -204,6 +277,7 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
             if (Named(name)) {
                 EXPECT_TRUE(dir.Exists(L"Player\\" + name)) << "Sync deleted a named file";
             }
+        if (cut) ++cutCopies;
     }
 
     // The next Save run with Sync (and overwrite, to compare bytes) ends with exactly the list.
@@ -212,10 +286,11 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
     for (const Song& s : songs) expected[s.name] = s.bytes;
     EXPECT_EQ(SnapshotDiff(expected, Snapshot(player)), "");
 
-    std::printf("[ kills ] %d kills (%d mid-run), uncut run %lu ms; %d part files seen, %d older copies kept, "
-                "%d replaced\n",
-                kills, midRun, static_cast<unsigned long>(whole), partsSeen, olderKept, replaced);
+    std::printf("[ kills ] %d kills (%d mid-run, %d in the middle of a copy), uncut run %.0f ms; %d part files "
+                "seen, %d older copies kept, %d replaced\n",
+                kills, midRun, cutCopies, uncut, partsSeen, olderKept, replaced);
     EXPECT_GE(midRun, kills / 2) << "most kills must land inside a run";
+    EXPECT_GE(cutCopies, 1) << "no kill cut a file in the middle of its copy";
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ if(TUNELIFT_TESTS)
   set(WINE_TEST_ENV
       "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
       "WINEDEBUG=-all"
-      "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")
+      "WINEDLLOVERRIDES=mscoree,mshtml=\\;winemenubuilder.exe=d")
 
   # Shared test helpers, compiled once for every suite.
   file(GLOB WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)

@@ -7,6 +7,7 @@
 
 #include "dialog_closer.h"
 #include "dialogs_fixture.h"
+#include "remove_tree_win.h"
 #include "ui/folder_open_win.h"
 
 namespace tunelift::testing {
@@ -47,12 +48,12 @@ public:
         base_ = std::wstring(temp, 3) + L"tunelift-picker-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(++counter);
         path_ = base_ + L"\\Player";
-        ScratchFolder::RemoveTree(base_);
+        RemoveTree(base_);
         EXPECT_TRUE(CreateDirectoryW(base_.c_str(), nullptr) && CreateDirectoryW(path_.c_str(), nullptr));
         ReadFolder(base_);
         ReadFolder(path_);
     }
-    ~StartFolder() { ScratchFolder::RemoveTree(base_); }
+    ~StartFolder() { RemoveTree(base_); }
     StartFolder(const StartFolder&) = delete;
     StartFolder& operator=(const StartFolder&) = delete;
     const std::wstring& path() const { return path_; }

@@ -39,9 +39,12 @@ TEST(Language, WritesEighteenPlacesInTheirOrder) {
         {ids::stbStatus, 1}, {ids::stbStatus, 2}, {ids::stbStatus, 3}, {ids::txtPathfrom}, {ids::txtPathto},
         {ids::mnuAbout}, {ids::mnuDest}, {ids::mnuExit}, {ids::mnuFile}, {ids::mnuOpen},
         {ids::mnuOpenSearch}, {ids::mnuOSR}, {ids::chkExists}, {ids::chkKill}};
-    ASSERT_EQ(r.writes.size(), order.size());
+    ASSERT_EQ(r.writes.size(), order.size() + std::size(kOptionPlacements));
     ASSERT_EQ(static_cast<int>(order.size()), kPlaceCount);
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(r.writes[i].first, order[i]) << "write " << i;
+    // The Options menu's captions follow the designed places.
+    for (size_t i = 0; i < std::size(kOptionPlacements); ++i)
+        EXPECT_EQ(r.writes[order.size() + i].first, kOptionPlacements[i].place) << "option " << i;
 }
 
 TEST(Language, PanelsReadLabelColonBlank) {
@@ -66,6 +69,9 @@ TEST(Language, TextsThatDifferInPunctuationOrLetters) {
         {&Texts::MsgPlaylistUnreadable, L"The playlist can no longer be read!", L"Die Playlist kann nicht mehr gelesen werden!"},
         {&Texts::MsgSelectDestination, L"Please select a destination directory!",
          L"Bitte w\u00e4hlen Sie einen Zielordner aus!"},
+        {&Texts::MsgSyncDeclined, L"Sync deleted nothing.", L"Sync hat nichts gel\u00f6scht."},
+        {&Texts::MsgAskFreeSpace, L"%1 MB needed, %2 MB free. Copy anyway?",
+         L"%1 MB ben\u00f6tigt, %2 MB frei. Trotzdem kopieren?"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(std::wstring(kEnglish.*row.field), row.english);

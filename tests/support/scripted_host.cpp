@@ -45,6 +45,14 @@ void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
     panels[3] = std::wstring(t.CapPanelProgress) + L": ";
 }
 
+bool ScriptedHost::Ask(const std::wstring& question) {
+    questions.push_back(question);
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+}
+
 void ScriptedHost::YieldToWindow() {
     ++yields;
     if (onYield && !inYield_) {

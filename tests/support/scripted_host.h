@@ -1,6 +1,7 @@
 // A scripted window for driving runs, copies and the sync without Win32: it records
 // what the window would show and lets a test act at each yield.
 #pragma once
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ public:
     int scrollMin = 0, scrollMax = 32767, scrollValue = 0;
     int yields = 0;
     std::vector<std::wstring> errors;
+    RunOptions options;
+    std::vector<std::wstring> questions;  // every question asked
+    std::deque<bool> answers;             // front first; No once they run out
     std::function<void(ScriptedHost&)> onYield;  // not called again while it runs
 
     // The window's scroll refresh, as a user moving the scroll bar triggers it.
@@ -54,6 +58,8 @@ public:
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
     void ShowError(const std::wstring& text) override { errors.push_back(text); }
+    RunOptions Options() const override { return options; }
+    bool Ask(const std::wstring& question) override;
 
 private:
     RunState* state_ = nullptr;

@@ -59,6 +59,7 @@ private:
     std::optional<RunEnd> Survey(PlaylistKind kind);
     std::wstring DestNameOf(const PlaylistEntry& entry, int position) const;
     bool CopyWanted(EntryForm form, const std::wstring& source, const std::wstring& D);
+    void KeepSongTime(const std::wstring& source, const std::wstring& D);
     RunEnd EndOfPlaylist(PlaylistKind kind);
     void SyncStep();
     void WritePlaylist(PlaylistKind kind, const WrittenPlaylist& written);
@@ -231,7 +232,10 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     // A copy that was tried and failed (disk full, read-only or locked file, unreadable
     // source) is an error even when an older copy still lies under the name.
     bool copyFailed = false;
-    if (copy_ && mayCopy && CopyWanted(entry.Form, source, D)) copyFailed = !files_.FileCopy(source, D);
+    if (copy_ && mayCopy && CopyWanted(entry.Form, source, D)) {
+        copyFailed = !files_.FileCopy(source, D);
+        if (!copyFailed && options_.onlyChanged) KeepSongTime(source, D);
+    }
 
     const bool ok = (mayCopy && !copyFailed && files_.FileExists(D)) || (!copy_ && files_.FileExists(source));
     // The first song to arrive under a name, copied or already there, holds it.
@@ -262,6 +266,15 @@ bool ExportRun::CopyWanted(EntryForm form, const std::wstring& source, const std
     if (!copy) return true;
     const std::optional<FileStamp> song = files_.StampOf(source);
     return !(song && IsUnchangedCopy(*song, *copy));
+}
+
+// A copy keeps its song's time, but some stick drivers (FAT through FUSE) stamp a file
+// with the time it takes its name: such a copy would never look unchanged, and every
+// repeat run would write it again. It gets the song's time once more.
+void ExportRun::KeepSongTime(const std::wstring& source, const std::wstring& D) {
+    const std::optional<FileStamp> song = files_.StampOf(source), copy = files_.StampOf(D);
+    if (song && copy && song->Size == copy->Size && !IsUnchangedCopy(*song, *copy))
+        files_.SetLastWriteTime(D, song->LastWriteTime);
 }
 
 std::wstring ExportRun::DestNameOf(const PlaylistEntry& entry, int position) const {

@@ -88,6 +88,9 @@ public:
     // and from a file system that cannot tell, so that a copy is never skipped on a guess.
     virtual std::optional<FileStamp> StampOf(const std::wstring& /*file*/) { return std::nullopt; }
 
+    // Gives a file another last-write time; false when it could not.
+    virtual bool SetLastWriteTime(const std::wstring& /*file*/, uint64_t /*time*/) { return false; }
+
     // The bytes the caller may still write to the volume that holds `folder`; nothing
     // when that cannot be told.
     virtual std::optional<uint64_t> FreeBytes(const std::wstring& /*folder*/) { return std::nullopt; }

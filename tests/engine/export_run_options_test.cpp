@@ -118,9 +118,10 @@ TEST(OptionsRun, EachOptionDoesWhatItsItemSays) {
     }
 }
 
+constexpr uint64_t kSongTime = 133'000'000'000'000'000, kSecond = 10'000'000;
+
 // With Overwrite ticked, a copy that is still the song stays; every other is replaced.
 TEST(OptionsRun, OnlyChangedFilesAreOverwritten) {
-    constexpr uint64_t kSongTime = 133'000'000'000'000'000, kSecond = 10'000'000;
     const struct { const char* proves; int overwrite; bool onlyChanged; uint64_t copyTime; const wchar_t* copy; bool replaced; } rows[] = {
         {"FAT kept the time to 2 s: the copy stays", 1, true, kSongTime - 2 * kSecond, L"new a", false},
         {"a daylight-saving hour off: the copy stays", 1, true, kSongTime + 3600 * kSecond, L"new a", false},
@@ -145,6 +146,27 @@ TEST(OptionsRun, OnlyChangedFilesAreOverwritten) {
         EXPECT_EQ(files.written.size(), row.replaced ? 1u : 0u) << row.proves;
         EXPECT_NE(host.logText.find(L"1/1 ok"), std::wstring::npos) << row.proves;
     }
+}
+
+// A stick whose driver stamps each copy with the time it was written: the copy gets its
+// song's time back, so that the repeat run leaves it.
+TEST(OptionsRun, ARepeatRunLeavesACopyTheStickStampedAnew) {
+    MemoryFiles files;
+    files.AddFile(L"C:\\Music\\a.mp3", L"new a").record.LastWriteTime = kSongTime;
+    files.AddFolder(kDest);
+    files.AddFile(kList, L"C:\\Music\\a.mp3\r\n");
+    files.copyTime = kSongTime + 3 * 3600 * kSecond;
+    for (int run = 0; run < 2; ++run) {
+        RunState state;
+        ScriptedHost host{state};
+        host.pathFrom = kList;
+        host.pathTo = kDest;
+        host.overwrite = 1;
+        host.options.onlyChanged = true;
+        SaveFiles(host, files, state, true);
+        mdlCopyBar::CopyBar = nullptr;
+    }
+    EXPECT_EQ(files.written.size(), 1u);
 }
 
 }  // namespace

@@ -162,7 +162,7 @@ bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest)
     mdlCopyBar::Report(size, size / 2);
     mdlCopyBar::Report(size, size);
     // Like the real copy, the copy keeps the song's last-write time.
-    AddFile(dest, content).record.LastWriteTime = time;
+    AddFile(dest, content).record.LastWriteTime = copyTime.value_or(time);
     written.push_back(dest);
     return true;
 }
@@ -171,6 +171,13 @@ std::optional<FileStamp> MemoryFiles::StampOf(const std::wstring& file) {
     const MemoryEntry* e = FindFile(file);
     if (e == nullptr) return std::nullopt;
     return FileStamp{e->record.Size, e->record.LastWriteTime};
+}
+
+bool MemoryFiles::SetLastWriteTime(const std::wstring& file, uint64_t time) {
+    auto* e = const_cast<MemoryEntry*>(FindFile(file));
+    if (e == nullptr) return false;
+    e->record.LastWriteTime = time;
+    return true;
 }
 
 bool MemoryFiles::WriteWholeFile(const std::wstring& path, std::string_view bytes) {

@@ -47,6 +47,7 @@ public:
     std::function<void(const std::wstring& path)> onRemove;      // runs before each deletion
     std::optional<uint64_t> freeBytes;       // what FreeBytes answers; nothing: cannot tell
     bool failWholeWrites = false;            // WriteWholeFile fails, as on a full stick
+    std::optional<uint64_t> copyTime;        // copies get this time, not the song's (a stick's driver)
 
     // The folder of a path: everything before its last backslash ("" when it has none).
     static std::wstring FolderOf(const std::wstring& path);
@@ -79,6 +80,7 @@ public:
     std::wstring CurrentFolder() override { return currentFolder; }
     std::optional<FileStamp> StampOf(const std::wstring& file) override;
     std::optional<uint64_t> FreeBytes(const std::wstring&) override { return freeBytes; }
+    bool SetLastWriteTime(const std::wstring& file, uint64_t time) override;
     // Each byte lands as one character, so Content() shows the bytes as written.
     bool WriteWholeFile(const std::wstring& path, std::string_view bytes) override;
     // A code page of the first 256 characters: anything above has no form in it.

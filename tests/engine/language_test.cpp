@@ -69,9 +69,6 @@ TEST(Language, TextsThatDifferInPunctuationOrLetters) {
         {&Texts::MsgPlaylistUnreadable, L"The playlist can no longer be read!", L"Die Playlist kann nicht mehr gelesen werden!"},
         {&Texts::MsgSelectDestination, L"Please select a destination directory!",
          L"Bitte w\u00e4hlen Sie einen Zielordner aus!"},
-        {&Texts::MsgSyncDeclined, L"Sync deleted nothing.", L"Sync hat nichts gel\u00f6scht."},
-        {&Texts::MsgAskFreeSpace, L"%1 MB needed, %2 MB free. Copy anyway?",
-         L"%1 MB ben\u00f6tigt, %2 MB frei. Trotzdem kopieren?"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(std::wstring(kEnglish.*row.field), row.english);

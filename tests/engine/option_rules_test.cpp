@@ -1,88 +1,60 @@
-// The rules behind the Options menu, each a pure function: numbered names, the
-// changed-file rule, the written playlist's name and bytes, the questions' texts.
+// The rules behind the Options menu, each a pure function: which lines are songs,
+// numbered names, the copy that is still the song, the written playlist's bytes and
+// the questions' texts.
 #include <gtest/gtest.h>
 
 #include "engine/numbered_names.h"
+#include "engine/playlist_rules.h"
 #include "engine/run_questions.h"
 #include "engine/unchanged_copy.h"
 #include "engine/written_playlist.h"
+#include "tests/support/memory_files.h"
 
 namespace tunelift {
 namespace {
 
-TEST(NumberedName, PositionPaddedToTheDigitsOfTheCountAtLeastTwo) {
-    const struct { const char* proves; int position, count; const wchar_t* name; const wchar_t* numbered; } rows[] = {
-        {"one song still gets two digits", 1, 1, L"Intro.mp3", L"01 - Intro.mp3"},
-        {"ninety-nine songs: two digits", 99, 99, L"x.mp3", L"99 - x.mp3"},
-        {"a hundred songs: three digits from the first", 7, 100, L"x.mp3", L"007 - x.mp3"},
-        {"a position past the count is never cut", 100, 99, L"x.mp3", L"100 - x.mp3"},
-        {"the name stays as it is", 3, 12, L"a - b.FLAC", L"03 - a - b.FLAC"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(NumberedName(row.position, row.count, row.name), row.numbered) << row.proves;
+TEST(OptionRules, AllAudioTakesEveryCommonAudioEndingInAnyCase) {
+    for (const wchar_t* song : {L"C:\\a.mp3", L"a.M4A", L"a.aac", L"a.ogg", L"a.oga", L"C:/x/a.opus", L"A.FLAC",
+                                L"a.Wma", L"a.wav", L"a.aif", L"a.AIFF", L".opus"})
+        EXPECT_TRUE(PlaylistEntryOf(PlaylistKind::M3u, song, true)) << std::wstring(song);
+    for (const wchar_t* other : {L"C:\\cover.jpg", L"mix.m3u", L"a.flac ", L"aflac"})
+        EXPECT_FALSE(PlaylistEntryOf(PlaylistKind::M3u, other, true)) << std::wstring(other);
+    EXPECT_FALSE(PlaylistEntryOf(PlaylistKind::M3u, L"a.flac")) << "switched off, only .mp3 counts";
 }
 
-TEST(UnchangedCopy, SameSizeAndATimeWithinTwoSecondsOrOneHourOff) {
-    constexpr int64_t s = kTicksPerSecond, hour = 3600 * s;
-    const struct { const char* proves; int64_t apart; uint64_t copySize; bool unchanged; } rows[] = {
-        {"same size and time", 0, 100, true},
-        {"FAT keeps times to 2 s", 2 * s, 100, true},
-        {"the copy may also be later", -2 * s, 100, true},
-        {"2 s and a tick is a change", 2 * s + 1, 100, false},
-        {"an hour off: a daylight-saving shift", hour, 100, true},
-        {"an hour the other way", -hour, 100, true},
-        {"an hour off plus FAT's 2 s", hour + 2 * s, 100, true},
-        {"an hour less FAT's 2 s", -(hour - 2 * s), 100, true},
-        {"an hour and 3 s is a change", hour + 3 * s, 100, false},
-        {"two hours is a change", 2 * hour, 100, false},
-        {"another size is a change, whatever the time", 0, 101, false},
-    };
-    const uint64_t base = 133'000'000'000'000'000;  // some day in 2022
-    for (const auto& row : rows) {
-        const FileStamp song{100, base}, copy{row.copySize, static_cast<uint64_t>(static_cast<int64_t>(base) - row.apart)};
-        EXPECT_EQ(IsUnchangedCopy(song, copy), row.unchanged) << row.proves;
-    }
+TEST(OptionRules, NumbersPadToTheDigitsOfTheCountAtLeastTwo) {
+    EXPECT_EQ(NumberedName(1, 1, L"Intro.mp3"), L"01 - Intro.mp3");
+    EXPECT_EQ(NumberedName(7, 100, L"a - b.FLAC"), L"007 - a - b.FLAC");
+    EXPECT_EQ(NumberedName(100, 99, L"x.mp3"), L"100 - x.mp3") << "a playlist grown midway is never cut";
 }
 
-TEST(WrittenPlaylist, AnsiWhenEveryNameFitsElseUtf8WithAMark) {
-    // A code page of the first 256 characters.
-    const AnsiEncoder latin1 = [](const std::wstring& text) -> std::optional<std::string> {
-        std::string bytes;
-        for (const wchar_t c : text) {
-            if (static_cast<uint32_t>(c) > 0xFF) return std::nullopt;
-            bytes += static_cast<char>(c);
-        }
-        return bytes;
-    };
-    const struct { const char* proves; const wchar_t* playlist; std::vector<std::wstring> names; const wchar_t* file; std::string bytes; } rows[] = {
-        {"header, names in order, CR LF after each", L"C:\\Lists\\mix.m3u", {L"b.mp3", L"01 - a.mp3"}, L"mix.m3u",
-         "#EXTM3U\r\nb.mp3\r\n01 - a.mp3\r\n"},
-        {"a name of the code page stays one byte", L"C:\\Lists\\mix.pls", {L"Gr\u00fcn.mp3"}, L"mix.m3u", "#EXTM3U\r\nGr\xFCn.mp3\r\n"},
-        {"no song arrived: the header alone", L"mix", {}, L"mix.m3u", "#EXTM3U\r\n"},
-        {"a name outside it makes the file UTF-8", L"C:/Lists/Best.of.txt", {L"\u03a9.mp3", L"\u00fc.mp3"}, L"Best.of.m3u8",
-         "\xEF\xBB\xBF#EXTM3U\r\n\xCE\xA9.mp3\r\n\xC3\xBC.mp3\r\n"},
-        {"a pair of surrogates is one character", L".mix", {L"\xD83C\xDFB5.mp3"}, L".mix.m3u8",
-         "\xEF\xBB\xBF#EXTM3U\r\n\xF0\x9F\x8E\xB5.mp3\r\n"},
-        {"a lone surrogate becomes U+FFFD", L"m.m3u", {L"\xD83C.mp3"}, L"m.m3u8", "\xEF\xBB\xBF#EXTM3U\r\n\xEF\xBF\xBD.mp3\r\n"},
-    };
-    for (const auto& row : rows) {
-        const WrittenPlaylist written = EncodeWrittenPlaylist(row.playlist, row.names, latin1);
-        EXPECT_EQ(written.FileName, row.file) << row.proves;
-        EXPECT_EQ(written.Bytes, row.bytes) << row.proves;
-    }
+TEST(OptionRules, UnchangedCopyHasTheSizeAndATimeWithinTwoSecondsOrAnHourOff) {
+    constexpr int64_t s = kTicksPerSecond, hour = 3600 * s, song = 133'000'000'000'000'000;
+    const struct { const char* proves; int64_t apart; uint64_t size; bool unchanged; } rows[] = {
+        {"same time", 0, 9, true},         {"FAT's 2 s", 2 * s, 9, true},          {"2 s later", -2 * s, 9, true},
+        {"2 s and a tick", 2 * s + 1, 9, false}, {"daylight saving", hour, 9, true}, {"and FAT's 2 s", -hour - 2 * s, 9, true},
+        {"an hour and 3 s", hour + 3 * s, 9, false}, {"two hours", 2 * hour, 9, false}, {"another size", 0, 8, false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(IsUnchangedCopy({9, song}, {r.size, static_cast<uint64_t>(song - r.apart)}), r.unchanged) << r.proves;
 }
 
-TEST(RunQuestions, CountTenNamesAndMegabytesThatNeverReadAsEnough) {
-    const std::vector<std::wstring> twelve = {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"10", L"11", L"12"};
-    const struct { const char* proves; std::wstring asked, expected; } rows[] = {
-        {"values in order, other percent signs kept", FillIn(L"%2 of %1, 100%", {L"a", L"b"}), L"b of a, 100%"},
-        {"a placeholder without a value stays", FillIn(L"%3", {L"a"}), L"%3"},
-        {"every name when ten or fewer", SyncQuestion(L"%1:%2", {L"a.jpg", L"b.txt"}), L"2:a.jpg\r\nb.txt"},
-        {"the first ten and an ellipsis", SyncQuestion(L"%1:%2", twelve), L"12:1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n\u2026"},
-        {"a byte over is a megabyte more needed", FreeSpaceQuestion(L"%1/%2", (5u << 20) + 1, (5u << 20) + 1), L"6/5"},
-        {"whole megabytes stay", FreeSpaceQuestion(L"%1/%2", 3u << 20, (4u << 20) - 1), L"3/3"},
-    };
-    for (const auto& row : rows) EXPECT_EQ(row.asked, row.expected) << row.proves;
+TEST(OptionRules, WrittenPlaylistIsAnsiWhenEveryNameFitsElseUtf8WithAMark) {
+    testing::MemoryFiles latin1;  // its code page: the first 256 characters
+    const AnsiEncoder ansi = [&](const std::wstring& text) { return latin1.EncodeAnsi(text); };
+    const WrittenPlaylist fits = EncodeWrittenPlaylist(L"C:\\Lists\\mix.pls", {L"b.mp3", L"Gr\u00fcn.mp3"}, ansi);
+    EXPECT_EQ(fits.FileName, L"mix.m3u");
+    EXPECT_EQ(fits.Bytes, "#EXTM3U\r\nb.mp3\r\nGr\xfcn.mp3\r\n");
+    // A pair of surrogates is one character; a lone one becomes U+FFFD.
+    const WrittenPlaylist utf8 = EncodeWrittenPlaylist(L"C:/Best.of.m3u", {L"\u03a9\xD83C\xDFB5.mp3", L"\xD83C"}, ansi);
+    EXPECT_EQ(utf8.FileName, L"Best.of.m3u8");
+    EXPECT_EQ(utf8.Bytes, "\xEF\xBB\xBF#EXTM3U\r\n\xCE\xA9\xF0\x9F\x8E\xB5.mp3\r\n\xEF\xBF\xBD\r\n");
+}
+
+TEST(OptionRules, QuestionsNameTenFilesAndNeverShowAShortfallAsEnough) {
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 11; ++i) names.push_back(std::to_wstring(i));
+    EXPECT_EQ(SyncQuestion(L"%1:%2", names), L"11:1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n\u2026");
+    EXPECT_EQ(FreeSpaceQuestion(L"%1 > %2", (5u << 20) + 1, (6u << 20) - 1), L"6 > 5");
 }
 
 }  // namespace

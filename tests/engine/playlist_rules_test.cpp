@@ -99,32 +99,6 @@ TEST(M3uEntry, Mp3LinesAreEntriesAndTheRestIsSkipped) {
     ExpectEntries(PlaylistKind::M3u, EntryForm::M3uPath, rows, std::size(rows));
 }
 
-TEST(M3uEntry, AllAudioTakesEveryCommonAudioKindInAnyCase) {
-    const struct { const char* proves; const wchar_t* line; bool entry; } rows[] = {
-        {"mp3 still", L"C:\\a.mp3", true},          {"m4a", L"C:\\a.m4a", true},
-        {"aac", L"a.aac", true},                      {"ogg", L"a.ogg", true},
-        {"oga", L"a.oga", true},                      {"opus", L"C:/x/a.opus", true},
-        {"flac in capitals", L"C:\\A.FLAC", true},  {"wma", L"a.Wma", true},
-        {"wav", L"a.wav", true},                      {"aif", L"a.aif", true},
-        {"aiff", L"a.AIFF", true},                    {"MP3 in capitals", L"a.MP3", true},
-        {"a picture is no song", L"C:\\cover.jpg", false},
-        {"a playlist is no song", L"C:\\mix.m3u", false},
-        {"a blank after the ending", L"a.flac ", false},
-        {"the ending needs its dot", L"aflac", false},
-        {"the ending alone", L".opus", true},
-    };
-    for (const auto& row : rows) {
-        const auto entry = PlaylistEntryOf(PlaylistKind::M3u, row.line, true);
-        EXPECT_EQ(entry.has_value(), row.entry) << row.proves;
-        if (entry) {
-            EXPECT_EQ(entry->SourcePath, row.line) << row.proves;
-        }
-    }
-    // Off, only .mp3 counts (in any case of "mp"), and a "[playlist]" file is unchanged by it.
-    EXPECT_FALSE(PlaylistEntryOf(PlaylistKind::M3u, L"C:\\a.flac").has_value());
-    EXPECT_FALSE(PlaylistEntryOf(PlaylistKind::Pls, L"File1=a.flac", true).has_value());
-}
-
 TEST(PlsEntry, DriveFormTakesThePathAfterTheFirstEquals) {
     const EntryRow rows[] = {
         {"plain drive entry", L"File1=C:\\Music\\a.mp3", true, L"C:\\Music\\a.mp3", L"a.mp3"},

@@ -47,10 +47,7 @@ void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
 
 bool ScriptedHost::Ask(const std::wstring& question) {
     questions.push_back(question);
-    if (answers.empty()) return false;
-    const bool yes = answers.front();
-    answers.pop_front();
-    return yes;
+    return answer;
 }
 
 void ScriptedHost::YieldToWindow() {

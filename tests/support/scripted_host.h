@@ -1,7 +1,6 @@
 // A scripted window for driving runs, copies and the sync without Win32: it records
 // what the window would show and lets a test act at each yield.
 #pragma once
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,7 +34,7 @@ public:
     std::vector<std::wstring> errors;
     RunOptions options;
     std::vector<std::wstring> questions;  // every question asked
-    std::deque<bool> answers;             // front first; No once they run out
+    bool answer = false;                  // Yes or No to each
     std::function<void(ScriptedHost&)> onYield;  // not called again while it runs
 
     // The window's scroll refresh, as a user moving the scroll bar triggers it.

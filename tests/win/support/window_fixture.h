@@ -46,8 +46,7 @@ public:
 
     std::vector<Box> boxes;
     int beeps = 0;
-    // What the message boxes answer, front first; IDOK once none is left.
-    std::deque<int> replies;
+    int reply = IDOK;  // what every message box answers
 
     // A name confirms the open dialog with that name; nullopt cancels it.
     std::deque<std::optional<std::wstring>> openAnswers;

@@ -1,12 +1,21 @@
 #include "engine/export_run.h"
 
+#include <algorithm>
+#include <climits>
 #include <limits>
+#include <optional>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "engine/copy_bar.h"
 #include "engine/file_names.h"
 #include "engine/full_path.h"
+#include "engine/numbered_names.h"
 #include "engine/playlist_rules.h"
+#include "engine/run_questions.h"
+#include "engine/unchanged_copy.h"
+#include "engine/written_playlist.h"
 
 namespace tunelift {
 namespace {
@@ -46,6 +55,17 @@ private:
     bool NameTakenByAnotherSource(const std::wstring& name, const std::wstring& source);
     RunEnd PlaylistLost();
     RunEnd Finish(RunEnd end);
+    // The options' steps.
+    std::optional<RunEnd> Survey(PlaylistKind kind);
+    std::wstring DestNameOf(const PlaylistEntry& entry, int position) const;
+    bool CopyWanted(EntryForm form, const std::wstring& source, const std::wstring& D);
+    void KeepSongTime(const std::wstring& source, const std::wstring& D);
+    RunEnd EndOfPlaylist(PlaylistKind kind);
+    void SyncStep();
+    void WritePlaylist(PlaylistKind kind, const WrittenPlaylist& written);
+    void AppendEndLine(PlaylistKind kind, const std::wstring& text) {
+        if (kind == PlaylistKind::M3u) AppendToSlot(kCrLf + text); else AppendToBox(kCrLf + text);
+    }
 
     RunHost& host_;
     FileServices& files_;
@@ -54,6 +74,10 @@ private:
 
     std::wstring startFolder_;   // current when the run started; relative paths mean it
     bool sync_ = false;          // Sync as it was ticked when the run started
+    RunOptions options_;         // as they were when the run started
+    int entryTotal_ = 0;         // entries counted before the first copy; 0: no numbering
+    int entryPosition_ = 0;      // entries reached so far
+    std::vector<std::wstring> okNames_;  // destination names of the entries that arrived
     std::wstring playlist_;
     std::wstring destination_;
     // Destination name (by the file system's key) -> the source whose copy holds it.
@@ -86,6 +110,8 @@ RunEnd ExportRun::Run() {
     // Sync is chosen once, like the destination: ticked or unticked midway, it would leave
     // the entries handled meanwhile unrecorded and delete their copies.
     sync_ = host_.SyncValue() == 1;
+    // So are the options: switched midway, they would number or check half a playlist.
+    options_ = host_.Options();
 
     // The listing is taken before any copy, so a file this run copies is never a
     // deletion candidate; a listing of an earlier run is never used.
@@ -115,6 +141,8 @@ RunEnd ExportRun::Run() {
         host_.SetLogText(Text(RunText::NoPlaylist));
         return Finish(RunEnd::NoPlaylist);
     }
+    if (copy_ && (options_.numberSongs || options_.checkFreeSpace))
+        if (const std::optional<RunEnd> end = Survey(*kind)) return *end;
     // A blank line is no entry and no end: lists edited by hand have them between songs.
     if (*kind == PlaylistKind::M3u) {
         for (;;) {
@@ -123,7 +151,7 @@ RunEnd ExportRun::Run() {
             if (line.Status == LineStatus::Unreadable) return PlaylistLost();
             YieldToWindow();
             if (state_.bCancel) return Finish(RunEnd::Canceled);
-            if (auto entry = PlaylistEntryOf(PlaylistKind::M3u, line.Text)) {
+            if (auto entry = PlaylistEntryOf(PlaylistKind::M3u, line.Text, options_.allAudio)) {
                 HandleEntry(*kind, *entry);
             } else if (copy_ && sync_) {
                 // A song in a format the run does not copy is still the user's song.
@@ -131,12 +159,7 @@ RunEnd ExportRun::Run() {
             }
             AdvanceM3uLine();
         }
-        if (copy_ && sync_) {
-            KeepPlaylistInDestination();
-            state_.sync.SyncDestination(files_, host_);
-        }
-        AppendToSlot(kCrLf + Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
-        return Finish(RunEnd::Finished);
+        return EndOfPlaylist(*kind);
     }
 
     // "[playlist]": the header line is read again and is no entry; the log goes straight
@@ -144,10 +167,7 @@ RunEnd ExportRun::Run() {
     for (logLine_ = 1;; ++logLine_) {
         const PlaylistLine line = files_.ReadPlaylistLine(playlist_, logLine_);
         if (line.Status == LineStatus::Unreadable) return PlaylistLost();
-        if (line.Status == LineStatus::End) {
-            AppendToBox(kCrLf + Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
-            return Finish(RunEnd::Finished);
-        }
+        if (line.Status == LineStatus::End) return EndOfPlaylist(*kind);
         YieldToWindow();
         if (state_.bCancel) return Finish(RunEnd::Canceled);
         if (auto entry = PlaylistEntryOf(PlaylistKind::Pls, line.Text)) HandleEntry(*kind, *entry);
@@ -185,7 +205,7 @@ void ExportRun::KeepPlaylistInDestination() {
 
 void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     const std::wstring& S = entry.SourcePath;
-    const std::wstring& N = entry.DestName;
+    const std::wstring N = DestNameOf(entry, ++entryPosition_);
     const bool slotForm = kind == PlaylistKind::M3u;
     // The log shows S as written; the file system gets it resolved where the run started.
     const std::wstring source = FullPathIn(startFolder_, S);
@@ -212,14 +232,15 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     // A copy that was tried and failed (disk full, read-only or locked file, unreadable
     // source) is an error even when an older copy still lies under the name.
     bool copyFailed = false;
-    if (copy_ && mayCopy) {
-        if (entry.Form == EntryForm::PlsName || !files_.FileExists(D) || host_.OverwriteValue() == 1)
-            copyFailed = !files_.FileCopy(source, D);
+    if (copy_ && mayCopy && CopyWanted(entry.Form, source, D)) {
+        copyFailed = !files_.FileCopy(source, D);
+        if (!copyFailed && options_.onlyChanged) KeepSongTime(source, D);
     }
 
     const bool ok = (mayCopy && !copyFailed && files_.FileExists(D)) || (!copy_ && files_.FileExists(source));
     // The first song to arrive under a name, copied or already there, holds it.
     if (ok && copy_) claims_.try_emplace(files_.NameKey(N), files_.NameKey(source));
+    if (ok && copy_ && options_.writePlaylist) okNames_.push_back(N);
     if (ok) ++okCount_;
     ++entryCount_;
     const std::wstring outcome = kCrLf + std::to_wstring(okCount_) + L"/" +
@@ -233,6 +254,105 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
 bool ExportRun::NameTakenByAnotherSource(const std::wstring& name, const std::wstring& source) {
     const auto claim = claims_.find(files_.NameKey(name));
     return claim != claims_.end() && claim->second != files_.NameKey(source);
+}
+
+// Whether the song goes onto D: an existing copy stays unless Overwrite is ticked (a
+// "[playlist]" name-form entry is always copied), and with "only changed files" a copy
+// that is still the song stays too.
+bool ExportRun::CopyWanted(EntryForm form, const std::wstring& source, const std::wstring& D) {
+    if (form != EntryForm::PlsName && files_.FileExists(D) && host_.OverwriteValue() != 1) return false;
+    if (!options_.onlyChanged || host_.OverwriteValue() != 1) return true;
+    const std::optional<FileStamp> copy = files_.StampOf(D);
+    if (!copy) return true;
+    const std::optional<FileStamp> song = files_.StampOf(source);
+    return !(song && IsUnchangedCopy(*song, *copy));
+}
+
+// A copy keeps its song's time, but some stick drivers (FAT through FUSE) stamp a file
+// with the time it takes its name: such a copy would never look unchanged, and every
+// repeat run would write it again. It gets the song's time once more.
+void ExportRun::KeepSongTime(const std::wstring& source, const std::wstring& D) {
+    const std::optional<FileStamp> song = files_.StampOf(source), copy = files_.StampOf(D);
+    if (song && copy && song->Size == copy->Size && !IsUnchangedCopy(*song, *copy))
+        files_.SetLastWriteTime(D, song->LastWriteTime);
+}
+
+std::wstring ExportRun::DestNameOf(const PlaylistEntry& entry, int position) const {
+    return entryTotal_ > 0 ? NumberedName(position, entryTotal_, entry.DestName) : entry.DestName;
+}
+
+// Numbering needs the number of entries, the free-space check what the run will write;
+// both must be known before the first copy, so the entries are gathered in one pass
+// first. The count stands for the whole run: a playlist edited meanwhile keeps the
+// width counted here, and an entry past it gets the digits it needs.
+std::optional<RunEnd> ExportRun::Survey(PlaylistKind kind) {
+    std::vector<PlaylistEntry> entries;
+    for (int n = 1;; ++n) {
+        const PlaylistLine line = files_.ReadPlaylistLine(playlist_, n);
+        if (line.Status == LineStatus::End) break;
+        if (line.Status == LineStatus::Unreadable) return PlaylistLost();
+        if (auto entry = PlaylistEntryOf(kind, line.Text, options_.allAudio)) entries.push_back(std::move(*entry));
+    }
+    if (options_.numberSongs) entryTotal_ = static_cast<int>(std::min<size_t>(entries.size(), INT_MAX));
+    if (!options_.checkFreeSpace) return std::nullopt;
+
+    // What the run will write: each name once, by the first song that wants it, and not
+    // the copies it leaves as they are.
+    uint64_t needed = 0;
+    std::unordered_set<std::wstring> names;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        YieldToWindow();
+        if (state_.bCancel) return Finish(RunEnd::Canceled);
+        const std::wstring N = DestNameOf(entries[i], static_cast<int>(i + 1));
+        if (!IsPlainFileName(N) || !names.insert(files_.NameKey(N)).second) continue;
+        const std::wstring source = FullPathIn(startFolder_, entries[i].SourcePath);
+        const std::optional<FileStamp> song = files_.StampOf(source);
+        if (song && CopyWanted(entries[i].Form, source, destination_ + L"\\" + N)) needed += song->Size;
+    }
+    const std::optional<uint64_t> free = files_.FreeBytes(destination_);
+    if (!free || needed <= *free || host_.Ask(FreeSpaceQuestion(Text(RunText::AskFreeSpace), needed, *free)))
+        return std::nullopt;
+    // No ends the run as Cancel does: nothing copied, nothing deleted.
+    state_.bCancel = true;
+    return Finish(RunEnd::Canceled);
+}
+
+RunEnd ExportRun::EndOfPlaylist(PlaylistKind kind) {
+    std::optional<WrittenPlaylist> written;
+    if (copy_ && options_.writePlaylist)
+        written = EncodeWrittenPlaylist(playlist_, okNames_, [this](const std::wstring& text) { return files_.EncodeAnsi(text); });
+    if (copy_ && sync_ && kind == PlaylistKind::M3u) {
+        KeepPlaylistInDestination();
+        // The playlist this run writes is no stray file.
+        if (written) state_.sync.Record(written->FileName);
+        SyncStep();
+    }
+    // A cancelled run names only some of the songs: no playlist rather than half of one.
+    if (written && !state_.bCancel) WritePlaylist(kind, *written);
+    AppendEndLine(kind, Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
+    return Finish(RunEnd::Finished);
+}
+
+void ExportRun::SyncStep() {
+    if (!options_.askBeforeSync) {
+        state_.sync.SyncDestination(files_, host_);
+        return;
+    }
+    state_.sync.Mark(files_);
+    const std::vector<std::wstring> doomed = state_.sync.MarkedForDeletion();
+    if (!doomed.empty() && !host_.Ask(SyncQuestion(Text(RunText::AskSync), doomed))) {
+        AppendToSlot(kCrLf + Text(RunText::SyncDeclined));
+        return;
+    }
+    state_.sync.DeleteMarked(files_, host_);
+}
+
+void ExportRun::WritePlaylist(PlaylistKind kind, const WrittenPlaylist& written) {
+    const std::wstring path = destination_ + L"\\" + written.FileName;
+    // Never over the playlist being run: it names songs that did not arrive.
+    const bool overRunning = files_.NameKey(path) == files_.NameKey(playlist_);
+    const bool ok = !overRunning && IsPlainFileName(written.FileName) && files_.WriteWholeFile(path, written.Bytes);
+    AppendEndLine(kind, Text(ok ? RunText::PlaylistWritten : RunText::PlaylistNotWritten) + written.FileName);
 }
 
 RunEnd ExportRun::Finish(RunEnd end) {

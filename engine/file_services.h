@@ -3,7 +3,9 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/file_names.h"
 
@@ -21,6 +23,12 @@ struct FindRecord {
 };
 
 constexpr uint32_t kAttributeDirectory = 0x10;
+
+// A file's size and last-write time (100-ns units since 1601, UTC, as Windows keeps it).
+struct FileStamp {
+    uint64_t Size = 0;
+    uint64_t LastWriteTime = 0;
+};
 
 // What reading one line of a playlist during a run gives. A blank line is a Line with
 // no text; the playlist ends after its last line, and a final line end starts no line.
@@ -75,6 +83,26 @@ public:
     // The process's current folder as a full path, against which the system resolves
     // relative paths.
     virtual std::wstring CurrentFolder() = 0;
+
+    // The size and last-write time of a file; nothing for a folder or a missing file,
+    // and from a file system that cannot tell, so that a copy is never skipped on a guess.
+    virtual std::optional<FileStamp> StampOf(const std::wstring& /*file*/) { return std::nullopt; }
+
+    // Gives a file another last-write time; false when it could not.
+    virtual bool SetLastWriteTime(const std::wstring& /*file*/, uint64_t /*time*/) { return false; }
+
+    // The bytes the caller may still write to the volume that holds `folder`; nothing
+    // when that cannot be told.
+    virtual std::optional<uint64_t> FreeBytes(const std::wstring& /*folder*/) { return std::nullopt; }
+
+    // Writes a small file whole: its bytes go beside it first and take its name only
+    // once all of them are on the disk, replacing an older file. False when the file
+    // could not be written; a failure leaves the older file as it was.
+    virtual bool WriteWholeFile(const std::wstring& /*path*/, std::string_view /*bytes*/) { return false; }
+
+    // `text` in the system's ANSI code page, or nothing when a character has no exact
+    // form there (a best-fit letter would name another file).
+    virtual std::optional<std::string> EncodeAnsi(const std::wstring& /*text*/) { return std::nullopt; }
 
     // The key under which the file system compares names: two names with equal keys
     // name the same file. Windows overrides this with its own upper-casing.

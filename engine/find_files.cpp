@@ -137,6 +137,12 @@ void SyncState::Record(const std::wstring& destName) {
 }
 
 int SyncState::SyncDestination(FileServices& files, RunHost& host) {
+    Mark(files);
+    DeleteMarked(files, host);
+    return killCount_;
+}
+
+int SyncState::Mark(FileServices& files) {
     killCount_ = 0;
     if (!listed_) return 0;
 
@@ -170,13 +176,23 @@ int SyncState::SyncDestination(FileServices& files, RunHost& host) {
         syncMarks_[x] = {name, keep ? kMarkKeep : kMarkKill};
     }
     killCount_ = failed > INT_MAX ? INT_MAX : static_cast<int>(failed);
-    if (killCount_ == 0) return 0;
+    return killCount_;
+}
 
+// Only ever a file directly inside the listed folder.
+std::vector<std::wstring> SyncState::MarkedForDeletion() const {
+    std::vector<std::wstring> names;
+    for (size_t x = 0; x < syncFileNames_.size() && x < syncMarks_.size(); ++x)
+        if (syncMarks_[x][1] == kMarkKill && IsPlainFileName(syncFileNames_[x])) names.push_back(syncFileNames_[x]);
+    return names;
+}
+
+void SyncState::DeleteMarked(FileServices& files, RunHost& host) {
+    if (!listed_ || killCount_ == 0) return;
     host.SetBarMax(killCount_);
     host.SetBarValue(0);
     for (size_t x = 0; x < syncFileNames_.size(); ++x) {
         const std::wstring& name = syncFileNames_[x];
-        // Only ever one file directly inside the listed folder.
         if (syncMarks_[x][1] != kMarkKill || !IsPlainFileName(name)) continue;
         if (x <= static_cast<size_t>(host.BarMax())) host.SetBarValue(static_cast<int>(x));
         host.SetPanel(1, kPanelKillingFiles);
@@ -186,7 +202,6 @@ int SyncState::SyncDestination(FileServices& files, RunHost& host) {
     }
     if (host.BarMax() >= 100) host.SetBarValue(100);
     host.SetBarMax(100);
-    return killCount_;
 }
 
 }  // namespace tunelift::mdlFindFiles

@@ -64,6 +64,12 @@ public:
     // Marks every listed file keep or kill and deletes the kill ones from the listed
     // folder. Does nothing without a listing of this run. Returns KillCount.
     int SyncDestination(FileServices& files, RunHost& host);
+    // The two halves of SyncDestination, so that the user can be asked in between.
+    // Mark returns KillCount; DeleteMarked deletes what the last marking marked kill.
+    int Mark(FileServices& files);
+    void DeleteMarked(FileServices& files, RunHost& host);
+    // The names DeleteMarked would delete, in listing order.
+    std::vector<std::wstring> MarkedForDeletion() const;
 
     bool HasListing() const { return listed_; }
     // The folder the listing was made in, ending in a backslash; deletions happen only there.

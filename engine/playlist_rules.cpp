@@ -28,8 +28,8 @@ std::wstring_view ValueOf(std::wstring_view line) {
     return cut == std::wstring_view::npos ? line : line.substr(cut + 1);
 }
 
-std::optional<PlaylistEntry> M3uEntryOf(std::wstring_view line) {
-    if (!EndsWithMp3(line)) return std::nullopt;
+std::optional<PlaylistEntry> M3uEntryOf(std::wstring_view line, bool allAudio) {
+    if (!(allAudio ? IsAudioFileLine(line) : EndsWithMp3(line))) return std::nullopt;
     return PlaylistEntry{std::wstring(line), std::wstring(AfterLastSlash(line)), EntryForm::M3uPath};
 }
 
@@ -56,8 +56,24 @@ std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view firstLine) {
     return std::nullopt;
 }
 
-std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line) {
-    return kind == PlaylistKind::M3u ? M3uEntryOf(line) : PlsEntryOf(line);
+std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line, bool allAudio) {
+    return kind == PlaylistKind::M3u ? M3uEntryOf(line, allAudio) : PlsEntryOf(line);
+}
+
+bool IsAudioFileLine(std::wstring_view line) {
+    static constexpr std::wstring_view kEndings[] = {L".mp3", L".m4a", L".aac", L".ogg", L".oga", L".opus",
+                                                     L".flac", L".wma", L".wav", L".aif", L".aiff"};
+    for (const std::wstring_view ending : kEndings) {
+        if (line.size() < ending.size()) continue;
+        const std::wstring_view tail = line.substr(line.size() - ending.size());
+        bool same = true;
+        for (size_t i = 0; i < ending.size() && same; ++i) {
+            const wchar_t c = tail[i];
+            same = (c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c) == ending[i];
+        }
+        if (same) return true;
+    }
+    return false;
 }
 
 std::optional<std::wstring> NamedFileOf(std::wstring_view line) {

@@ -25,8 +25,13 @@ struct PlaylistEntry {
 // Line 1 decides the kind; no kind means the file is no playlist.
 std::optional<PlaylistKind> PlaylistKindOf(std::wstring_view firstLine);
 
-// An entry, or nothing when the line is no entry of a playlist of that kind.
-std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line);
+// An entry, or nothing when the line is no entry of a playlist of that kind. With
+// allAudio, an M3U line of any common audio kind (see IsAudioFileLine) is an entry too.
+std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_view line, bool allAudio = false);
+
+// True when the line ends in ".mp3", ".m4a", ".aac", ".ogg", ".oga", ".opus", ".flac",
+// ".wma", ".wav", ".aif" or ".aiff", in any letter case.
+bool IsAudioFileLine(std::wstring_view line);
 
 // The file an M3U line names, entry or not (a .flac or .m4a line is no entry, but its
 // copy on the player is still the user's song): the part after its last "\" or "/".

@@ -15,6 +15,10 @@ enum class RunText {
     PanelFile, PanelFilename, PanelProgress,
     PromptPlaylist, PromptDestination,
     PlaylistUnreadable,
+    PlaylistWritten, PlaylistNotWritten,  // followed by the written playlist's name
+    AskSync,         // %1 the number of files, %2 their names
+    SyncDeclined,
+    AskFreeSpace,    // %1 megabytes needed, %2 megabytes free
 };
 
 class RunHost {
@@ -53,6 +57,10 @@ public:
 
     // Message box with the title "Error", the critical-stop icon and OK.
     virtual void ShowError(const std::wstring& text) = 0;
+
+    // A Yes/No question; true for Yes. No is the answer that deletes and writes
+    // nothing, so a window that cannot ask gets it.
+    virtual bool Ask(const std::wstring& /*question*/) { return false; }
 };
 
 }  // namespace tunelift

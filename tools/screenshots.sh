@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots: the window after a Check run, in English and German.
+# Takes the README's screenshots: the window after a Check run, in English and German,
+# and the open Options menu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset windows >/dev/null
@@ -29,3 +30,19 @@ for lang in English Deutsch; do
   import -window root -crop "${geometry:-730x470+0+0}" +repage "$out"
   echo "wrote $out"
 done
+drive menu 2007
+sleep 1
+
+# The Options menu, open, two items ticked, in Wine's own desktop, which draws the
+# window's frame as Windows does. The drive tool must run in that desktop to find the
+# window. The choices this saves are removed again.
+desktop() { "$WINE" explorer /desktop=options,760x480 "$@"; }
+rm -f "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Tunelift/Tunelift.ini
+desktop build/windows/tunelift.exe >/dev/null 2>&1 &
+sleep 3
+desktop build/windows/tunelift_drive.exe menu 2102 menu 2103 open 1
+sleep 2
+geometry=$(xwininfo -root -tree | awk '/Tevkan/ {print $(NF-1)}' | head -1)
+import -window root -crop "${geometry:-717x401+0+0}" +repage docs/screenshot-options.png
+echo "wrote docs/screenshot-options.png"
+rm -f "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Tunelift/Tunelift.ini

@@ -1,6 +1,7 @@
 // Drives a running Tunelift window from outside, as automation or a screen reader
 // would: by control IDs. Used to take the README's screenshots.
 //   tunelift_drive.exe text <id> <text> | click <id> | lang <English|Deutsch> | check <id>
+//                      | menu <id> (a menu command) | open <n> (opens the nth menu of the bar, from 0)
 #include <windows.h>
 
 #include <cstdio>
@@ -27,6 +28,13 @@ int wmain(int argc, wchar_t** argv) {
             PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
         } else if (!std::wcscmp(verb, L"check")) {
             SendMessageW(GetDlgItem(window, _wtoi(argv[i + 1])), BM_SETCHECK, BST_CHECKED, 0);
+        } else if (!std::wcscmp(verb, L"menu")) {
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argv[i + 1]), 0), 0);
+        } else if (!std::wcscmp(verb, L"open")) {
+            // As a keyboard user opens it: the menu bar, then right to the menu, then down.
+            PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);
+            for (int n = _wtoi(argv[i + 1]); n > 0; --n) PostMessageW(window, WM_KEYDOWN, VK_RIGHT, 0);
+            PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
         } else if (!std::wcscmp(verb, L"text") && i + 2 < argc) {
             SendMessageW(GetDlgItem(window, _wtoi(argv[i + 1])), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i + 2]));
             ++i;

@@ -31,6 +31,15 @@ enum : int {
     mnuempty = 2006,
     mnuExit = 2007,
     mnuAbout = 2008,
+
+    // The Options menu: behaviours beyond the plain run, each switched on by its item.
+    mnuOptions = 2100,
+    mnuAllAudio = 2101,
+    mnuNumberSongs = 2102,
+    mnuWritePlaylist = 2103,
+    mnuOnlyChanged = 2104,
+    mnuAskBeforeSync = 2105,
+    mnuCheckFreeSpace = 2106,
 };
 
 // Resources.

@@ -74,6 +74,16 @@ const MenuItemSpec kFileMenu[] = {
     {ids::mnuExit, L"Exit", MF_STRING},
 };
 
+// The Options menu: behaviours beyond the plain run, all unchecked until chosen.
+const MenuItemSpec kOptionsMenu[] = {
+    {ids::mnuAllAudio, L"Copy all audio files, not only MP3", MF_STRING | MF_UNCHECKED},
+    {ids::mnuNumberSongs, L"Number songs in playlist order", MF_STRING | MF_UNCHECKED},
+    {ids::mnuWritePlaylist, L"Write the playlist into the destination", MF_STRING | MF_UNCHECKED},
+    {ids::mnuOnlyChanged, L"Overwrite only changed files", MF_STRING | MF_UNCHECKED},
+    {ids::mnuAskBeforeSync, L"Ask before Sync deletes", MF_STRING | MF_UNCHECKED},
+    {ids::mnuCheckFreeSpace, L"Check free space before copying", MF_STRING | MF_UNCHECKED},
+};
+
 // Screen readers name edits, combos and bars from their label; these have none on
 // screen, so the name is set explicitly.
 void SetAccessibleName(HWND control, const wchar_t* name) {
@@ -159,20 +169,27 @@ void CratewayLayout::CreateMenus() {
     menuBar_ = CreateMenu();
     fileMenu_ = CreatePopupMenu();
     for (const MenuItemSpec& item : kFileMenu) AppendMenuW(fileMenu_, item.flags, item.id, item.designCaption);
+    optionsMenu_ = CreatePopupMenu();
+    for (const MenuItemSpec& item : kOptionsMenu) AppendMenuW(optionsMenu_, item.flags, item.id, item.designCaption);
     AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), L"&File");
+    AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(optionsMenu_), L"&Options");
     AppendMenuW(menuBar_, MF_STRING, ids::mnuAbout, L"&About");
-    // The File popup gets its ID too, so that its caption can be found by command.
+    // The popups get their IDs too, so that their captions can be found by command.
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID;
     info.wID = ids::mnuFile;
     SetMenuItemInfoW(menuBar_, 0, TRUE, &info);
+    info.wID = ids::mnuOptions;
+    SetMenuItemInfoW(menuBar_, 1, TRUE, &info);
 }
 
 HMENU CratewayLayout::MenuHolding(int id) const {
-    if (id == ids::mnuFile || id == ids::mnuAbout) return menuBar_;
+    if (id == ids::mnuFile || id == ids::mnuOptions || id == ids::mnuAbout) return menuBar_;
     for (const MenuItemSpec& item : kFileMenu)
         if (item.id == id) return fileMenu_;
+    for (const MenuItemSpec& item : kOptionsMenu)
+        if (item.id == id) return optionsMenu_;
     return nullptr;
 }
 

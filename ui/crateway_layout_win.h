@@ -18,7 +18,8 @@ public:
     // `procedure` receives `creationParam` in WM_NCCREATE.
     HWND Create(WNDPROC procedure, void* creationParam);
 
-    // The menu that holds item `id` (the bar or File); nullptr when `id` is no menu item.
+    // The menu that holds item `id` (the bar, File or Options); nullptr when `id` is no
+    // menu item.
     HMENU MenuHolding(int id) const;
 
     // Per-monitor aware: moved to a monitor of another scale, the window lays itself
@@ -39,6 +40,7 @@ private:
     UINT dpi_ = 96;
     HMENU menuBar_ = nullptr;
     HMENU fileMenu_ = nullptr;
+    HMENU optionsMenu_ = nullptr;
     win::FontHandle verdana_;
     win::FontHandle defaultFont_;
 };

@@ -25,7 +25,8 @@ void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferre
 
 }  // namespace
 
-frmCrateway::frmCrateway(FileServices& files, Modal& modal) : files_(files), modal_(modal) {
+frmCrateway::frmCrateway(FileServices& files, Modal& modal, std::wstring optionsFile)
+    : files_(files), modal_(modal), options_(std::move(optionsFile)) {
     exitAction_ = [] { ExitProcess(0); };
     // A copy cut short leaves its part file behind; a Sync run clears it out.
     state_.sync.SetLeftoverTest([](const std::wstring& name) { return win::IsCopyLeftover(name); });
@@ -48,6 +49,11 @@ bool frmCrateway::Create(int showCommand) {
     writes_.Bind({Item(ids::txtPlaylist), Item(ids::stbStatus), Item(ids::pgbCopy), Item(ids::vsbListLog)},
                  [this] { txtPlaylist_Change(); });
     Form_Load();
+    // The Options menu's choices are the one thing kept from the last start.
+    const RunOptions saved = options_.Load();
+    for (const OptionItem& item : kOptionItems)
+        CheckMenuItem(layout_.MenuHolding(item.menuId), item.menuId,
+                      MF_BYCOMMAND | (saved.*item.member ? MF_CHECKED : MF_UNCHECKED));
     SetBeforeDispatch(FlushHook, this);
     SetDialogWindow(hwnd_);
     ShowWindow(hwnd_, showCommand);
@@ -119,6 +125,15 @@ bool frmCrateway::AboutVisible() const {
 }
 
 void frmCrateway::mnuExit_Click() { exitAction_(); }
+
+// Saved the moment it changes. A file that cannot be written is not worth a message:
+// the choice then lasts until the program ends.
+void frmCrateway::mnuOption_Click(int id) {
+    HMENU menu = layout_.MenuHolding(id);
+    const bool checked = (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    CheckMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_UNCHECKED : MF_CHECKED));
+    options_.Save(Options());
+}
 
 // ---- runs ----
 
@@ -271,6 +286,22 @@ void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
 
 void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
 
+// The menu's check marks are the options: nothing else holds them.
+RunOptions frmCrateway::Options() const {
+    RunOptions options;
+    for (const OptionItem& item : kOptionItems) {
+        const UINT state = GetMenuState(layout_.MenuHolding(item.menuId), static_cast<UINT>(item.menuId), MF_BYCOMMAND);
+        options.*item.member = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+    }
+    return options;
+}
+
+bool frmCrateway::Ask(const std::wstring& question) {
+    // The log shows how far the run got while the question waits.
+    FlushDeferredTexts();
+    return modal_.ShowMessage(hwnd_, question, L"Tunelift", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 // ---- languages ----
 
 void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& text) {
@@ -365,6 +396,10 @@ void frmCrateway::OnCommand(int id, int code) {
         case ids::mnuOSR: mnuOSR_Click(); break;
         case ids::mnuAbout: mnuAbout_Click(); break;
         case ids::mnuExit: mnuExit_Click(); break;
+        case ids::mnuAllAudio: case ids::mnuNumberSongs: case ids::mnuWritePlaylist:
+        case ids::mnuOnlyChanged: case ids::mnuAskBeforeSync: case ids::mnuCheckFreeSpace:
+            mnuOption_Click(id);
+            break;
         default: break;
     }
 }

@@ -15,13 +15,15 @@
 #include "ui/deferred_writes_win.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
+#include "ui/options_store_win.h"
 
 namespace tunelift::ui {
 
 class frmCrateway final : public RunHost,
                           public mdlLanguage::LanguageTarget {
 public:
-    frmCrateway(FileServices& files, Modal& modal);
+    // The Options menu's choices are kept in `optionsFile`.
+    frmCrateway(FileServices& files, Modal& modal, std::wstring optionsFile = DefaultOptionsFile());
     ~frmCrateway() override;
     frmCrateway(const frmCrateway&) = delete;
     frmCrateway& operator=(const frmCrateway&) = delete;
@@ -71,6 +73,7 @@ public:
     void mnuDest_Click();
     void mnuOpenSearch_Click();
     void mnuOSR_Click();
+    void mnuOption_Click(int id);  // any item of the Options menu
 
     // RunHost.
     std::wstring Text(RunText id) const override;
@@ -89,6 +92,8 @@ public:
     void YieldToWindow() override;
     void YieldToWindowNow() override;
     void ShowError(const std::wstring& text) override;
+    RunOptions Options() const override;
+    bool Ask(const std::wstring& question) override;
 
     // LanguageTarget.
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
@@ -117,6 +122,7 @@ private:
 
     FileServices& files_;
     Modal& modal_;
+    OptionsStore options_;
     HWND hwnd_ = nullptr;
     CratewayLayout layout_;
     RunState state_;

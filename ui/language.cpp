@@ -36,6 +36,18 @@ const Texts kEnglish = {
     .MsgSelectPlaylist = L"Please select a playlist!",
     .MsgSelectDestination = L"Please select a destination directory!",
     .MsgPlaylistUnreadable = L"The playlist can no longer be read!",
+    .CapMenuOptions = L"Options",
+    .CapOptAllAudio = L"Copy all audio files, not only MP3",
+    .CapOptNumberSongs = L"Number songs in playlist order",
+    .CapOptWritePlaylist = L"Write the playlist into the destination",
+    .CapOptOnlyChanged = L"Overwrite only changed files",
+    .CapOptAskBeforeSync = L"Ask before Sync deletes",
+    .CapOptCheckFreeSpace = L"Check free space before copying",
+    .MsgPlaylistWritten = L"Playlist written: ",
+    .MsgPlaylistNotWritten = L"Playlist not written: ",
+    .MsgAskSync = L"Sync is about to delete these files from the destination folder (%1):\r\n\r\n%2\r\n\r\nDelete them?",
+    .MsgSyncDeclined = L"Sync deleted nothing.",
+    .MsgAskFreeSpace = L"%1 MB needed, %2 MB free. Copy anyway?",
 };
 
 const Texts kGerman = {
@@ -64,10 +76,23 @@ const Texts kGerman = {
     .MsgSelectPlaylist = L"Bitte w\u00e4hlen Sie eine Playlist aus!",
     .MsgSelectDestination = L"Bitte w\u00e4hlen Sie einen Zielordner aus!",
     .MsgPlaylistUnreadable = L"Die Playlist kann nicht mehr gelesen werden!",
+    .CapMenuOptions = L"Optionen",
+    .CapOptAllAudio = L"Alle Audiodateien kopieren, nicht nur MP3",
+    .CapOptNumberSongs = L"Titel in Playlist-Reihenfolge nummerieren",
+    .CapOptWritePlaylist = L"Playlist in den Zielordner schreiben",
+    .CapOptOnlyChanged = L"Nur ge\u00e4nderte Dateien \u00fcberschreiben",
+    .CapOptAskBeforeSync = L"Vor dem L\u00f6schen durch Sync fragen",
+    .CapOptCheckFreeSpace = L"Vor dem Kopieren freien Platz pr\u00fcfen",
+    .MsgPlaylistWritten = L"Playlist geschrieben: ",
+    .MsgPlaylistNotWritten = L"Playlist nicht geschrieben: ",
+    .MsgAskSync = L"Sync l\u00f6scht diese Dateien aus dem Zielordner (%1):\r\n\r\n%2\r\n\r\nL\u00f6schen?",
+    .MsgSyncDeclined = L"Sync hat nichts gel\u00f6scht.",
+    .MsgAskFreeSpace = L"%1 MB ben\u00f6tigt, %2 MB frei. Trotzdem kopieren?",
 };
 
 namespace {
 const Texts kUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"",
+                      L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"",
                       L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
 const Texts* current = &kUnset;
 }  // namespace
@@ -93,12 +118,17 @@ constexpr RunTextRow kRunTexts[] = {
     {RunText::PromptPlaylist, &Texts::CapPromptPlaylist},
     {RunText::PromptDestination, &Texts::CapPromptDestination},
     {RunText::PlaylistUnreadable, &Texts::MsgPlaylistUnreadable},
+    {RunText::PlaylistWritten, &Texts::MsgPlaylistWritten},
+    {RunText::PlaylistNotWritten, &Texts::MsgPlaylistNotWritten},
+    {RunText::AskSync, &Texts::MsgAskSync},
+    {RunText::SyncDeclined, &Texts::MsgSyncDeclined},
+    {RunText::AskFreeSpace, &Texts::MsgAskFreeSpace},
 };
 
 constexpr bool EveryRunTextInItsRow() {
     for (size_t i = 0; i < std::size(kRunTexts); ++i)
         if (static_cast<size_t>(kRunTexts[i].id) != i) return false;
-    return std::size(kRunTexts) == static_cast<size_t>(RunText::PlaylistUnreadable) + 1;
+    return std::size(kRunTexts) == static_cast<size_t>(RunText::AskFreeSpace) + 1;
 }
 static_assert(EveryRunTextInItsRow(), "kRunTexts holds each RunText once, in the enum's order");
 
@@ -115,6 +145,7 @@ void SetLanguage(LanguageTarget& target, std::wstring_view name) {
         if (row.place.panel != 0) text += L": ";
         target.SetPlaceText(row.place, text);
     }
+    for (const Placement& row : kOptionPlacements) target.SetPlaceText(row.place, current->*row.text);
 }
 
 }  // namespace tunelift::mdlLanguage

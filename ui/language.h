@@ -36,6 +36,19 @@ struct Texts {
     const wchar_t* MsgSelectPlaylist;
     const wchar_t* MsgSelectDestination;
     const wchar_t* MsgPlaylistUnreadable;
+    // The Options menu and the run's texts for its behaviours.
+    const wchar_t* CapMenuOptions;
+    const wchar_t* CapOptAllAudio;
+    const wchar_t* CapOptNumberSongs;
+    const wchar_t* CapOptWritePlaylist;
+    const wchar_t* CapOptOnlyChanged;
+    const wchar_t* CapOptAskBeforeSync;
+    const wchar_t* CapOptCheckFreeSpace;
+    const wchar_t* MsgPlaylistWritten;
+    const wchar_t* MsgPlaylistNotWritten;
+    const wchar_t* MsgAskSync;
+    const wchar_t* MsgSyncDeclined;
+    const wchar_t* MsgAskFreeSpace;
 };
 
 extern const Texts kEnglish;
@@ -81,6 +94,17 @@ inline constexpr Placement kPlacements[] = {
     {{ids::chkKill}, &Texts::CapSync},
 };
 inline constexpr int kPlaceCount = static_cast<int>(std::size(kPlacements));
+
+// The Options menu's captions, written by SetLanguage after the places above.
+inline constexpr Placement kOptionPlacements[] = {
+    {{ids::mnuOptions}, &Texts::CapMenuOptions},
+    {{ids::mnuAllAudio}, &Texts::CapOptAllAudio},
+    {{ids::mnuNumberSongs}, &Texts::CapOptNumberSongs},
+    {{ids::mnuWritePlaylist}, &Texts::CapOptWritePlaylist},
+    {{ids::mnuOnlyChanged}, &Texts::CapOptOnlyChanged},
+    {{ids::mnuAskBeforeSync}, &Texts::CapOptAskBeforeSync},
+    {{ids::mnuCheckFreeSpace}, &Texts::CapOptCheckFreeSpace},
+};
 
 class LanguageTarget {
 public:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win/destination_files_win.h"
 #include "win/file_copy_win.h"
 #include "win/folder_search_win.h"
 #include "win/playlist_reader_win.h"
@@ -25,6 +26,11 @@ public:
     }
     bool RemoveFile(const std::wstring& path) override { return DeleteFileLiteral(path); }
     std::wstring NameKey(const std::wstring& name) override { return win::NameKey(name); }
+    std::optional<FileStamp> StampOf(const std::wstring& file) override { return win::StampOf(file); }
+    std::optional<uint64_t> FreeBytes(const std::wstring& folder) override { return win::FreeBytes(folder); }
+    bool SetLastWriteTime(const std::wstring& file, uint64_t time) override { return win::SetLastWriteTime(file, time); }
+    bool WriteWholeFile(const std::wstring& path, std::string_view bytes) override { return win::WriteWholeFile(path, bytes); }
+    std::optional<std::string> EncodeAnsi(const std::wstring& text) override { return win::EncodeAnsi(text); }
     std::wstring CurrentFolder() override {
         std::wstring folder(MAX_PATH, L'\0');
         DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());

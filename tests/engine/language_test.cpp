@@ -39,9 +39,12 @@ TEST(Language, WritesEighteenPlacesInTheirOrder) {
         {ids::stbStatus, 1}, {ids::stbStatus, 2}, {ids::stbStatus, 3}, {ids::txtPathfrom}, {ids::txtPathto},
         {ids::mnuAbout}, {ids::mnuDest}, {ids::mnuExit}, {ids::mnuFile}, {ids::mnuOpen},
         {ids::mnuOpenSearch}, {ids::mnuOSR}, {ids::chkExists}, {ids::chkKill}};
-    ASSERT_EQ(r.writes.size(), order.size());
+    ASSERT_EQ(r.writes.size(), order.size() + std::size(kOptionPlacements));
     ASSERT_EQ(static_cast<int>(order.size()), kPlaceCount);
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(r.writes[i].first, order[i]) << "write " << i;
+    // The Options menu's captions follow the designed places.
+    for (size_t i = 0; i < std::size(kOptionPlacements); ++i)
+        EXPECT_EQ(r.writes[order.size() + i].first, kOptionPlacements[i].place) << "option " << i;
 }
 
 TEST(Language, PanelsReadLabelColonBlank) {

@@ -156,14 +156,45 @@ bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest)
     for (const MemoryEntry& e : *Folder(FolderOf(dest)))
         if (IsFolder(e) && SameName(e.record.Name, NameOf(dest))) return false;
     const std::wstring content = from->content;
-    const uint64_t size = content.size();
+    const uint64_t size = content.size(), time = from->record.LastWriteTime;
     mdlCopyBar::Report(size, 0);
     if (duringCopy) duringCopy(source);
     mdlCopyBar::Report(size, size / 2);
     mdlCopyBar::Report(size, size);
-    AddFile(dest, content);
+    // Like the real copy, the copy keeps the song's last-write time.
+    AddFile(dest, content).record.LastWriteTime = copyTime.value_or(time);
     written.push_back(dest);
     return true;
+}
+
+std::optional<FileStamp> MemoryFiles::StampOf(const std::wstring& file) {
+    const MemoryEntry* e = FindFile(file);
+    if (e == nullptr) return std::nullopt;
+    return FileStamp{e->record.Size, e->record.LastWriteTime};
+}
+
+bool MemoryFiles::SetLastWriteTime(const std::wstring& file, uint64_t time) {
+    auto* e = const_cast<MemoryEntry*>(FindFile(file));
+    if (e == nullptr) return false;
+    e->record.LastWriteTime = time;
+    return true;
+}
+
+bool MemoryFiles::WriteWholeFile(const std::wstring& path, std::string_view bytes) {
+    if (failWholeWrites || Folder(FolderOf(path)) == nullptr) return false;
+    std::wstring content;
+    for (const char b : bytes) content += static_cast<wchar_t>(static_cast<unsigned char>(b));
+    AddFile(path, content);
+    return true;
+}
+
+std::optional<std::string> MemoryFiles::EncodeAnsi(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t c : text) {
+        if (static_cast<uint32_t>(c) > 0xFF) return std::nullopt;
+        bytes += static_cast<char>(c);
+    }
+    return bytes;
 }
 
 std::unique_ptr<FileSearch> MemoryFiles::StartSearch(const std::wstring& pattern) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     std::vector<std::wstring> removed;                           // every path RemoveFile was given
     std::function<void(const std::wstring& source)> duringCopy;  // runs between progress reports
     std::function<void(const std::wstring& path)> onRemove;      // runs before each deletion
+    std::optional<uint64_t> freeBytes;       // what FreeBytes answers; nothing: cannot tell
+    bool failWholeWrites = false;            // WriteWholeFile fails, as on a full stick
+    std::optional<uint64_t> copyTime;        // copies get this time, not the song's (a stick's driver)
 
     // The folder of a path: everything before its last backslash ("" when it has none).
     static std::wstring FolderOf(const std::wstring& path);
@@ -74,6 +78,13 @@ public:
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override;
     bool RemoveFile(const std::wstring& path) override;
     std::wstring CurrentFolder() override { return currentFolder; }
+    std::optional<FileStamp> StampOf(const std::wstring& file) override;
+    std::optional<uint64_t> FreeBytes(const std::wstring&) override { return freeBytes; }
+    bool SetLastWriteTime(const std::wstring& file, uint64_t time) override;
+    // Each byte lands as one character, so Content() shows the bytes as written.
+    bool WriteWholeFile(const std::wstring& path, std::string_view bytes) override;
+    // A code page of the first 256 characters: anything above has no form in it.
+    std::optional<std::string> EncodeAnsi(const std::wstring& text) override;
 
 private:
     bool SameName(const std::wstring& a, const std::wstring& b) const;

@@ -45,6 +45,11 @@ void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
     panels[3] = std::wstring(t.CapPanelProgress) + L": ";
 }
 
+bool ScriptedHost::Ask(const std::wstring& question) {
+    questions.push_back(question);
+    return answer;
+}
+
 void ScriptedHost::YieldToWindow() {
     ++yields;
     if (onYield && !inYield_) {

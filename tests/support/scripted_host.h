@@ -32,6 +32,9 @@ public:
     int scrollMin = 0, scrollMax = 32767, scrollValue = 0;
     int yields = 0;
     std::vector<std::wstring> errors;
+    RunOptions options;
+    std::vector<std::wstring> questions;  // every question asked
+    bool answer = false;                  // Yes or No to each
     std::function<void(ScriptedHost&)> onYield;  // not called again while it runs
 
     // The window's scroll refresh, as a user moving the scroll bar triggers it.
@@ -54,6 +57,8 @@ public:
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
     void ShowError(const std::wstring& text) override { errors.push_back(text); }
+    RunOptions Options() const override { return options; }
+    bool Ask(const std::wstring& question) override;
 
 private:
     RunState* state_ = nullptr;

@@ -10,7 +10,7 @@ namespace tunelift::testing {
 int ScriptedModal::ShowMessage(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {
     boxes.push_back({owner, text, title, flags});
     shown.push_back(L"box:" + text);
-    return IDOK;
+    return reply;
 }
 
 bool ScriptedModal::ShowOpen(HWND owner, ui::OpenRequest& request) {
@@ -42,7 +42,13 @@ std::unique_ptr<FileServices> WindowTest::MakeFiles() { return win::CreateFileSe
 
 void WindowTest::SetUp() {
     files = MakeFiles();
-    window = std::make_unique<ui::frmCrateway>(*files, modal);
+    Restart();
+}
+
+void WindowTest::Restart() {
+    window.reset();
+    Pump();
+    window = std::make_unique<ui::frmCrateway>(*files, modal, optionsFile);
     window->SetExitAction([this] { ++exitCalls; });
     // Hidden: under Xvfb without a window manager, Wine waits two seconds for every
     // shown top-level window to be withdrawn when it is destroyed.

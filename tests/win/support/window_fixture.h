@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/file_services.h"
+#include "scratch_folder.h"
 #include "ui/control_ids.h"
 #include "ui/frm_crateway_win.h"
 #include "ui/modal_win.h"
@@ -45,6 +46,7 @@ public:
 
     std::vector<Box> boxes;
     int beeps = 0;
+    int reply = IDOK;  // what every message box answers
 
     // A name confirms the open dialog with that name; nullopt cancels it.
     std::deque<std::optional<std::wstring>> openAnswers;
@@ -63,6 +65,9 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Closes the window and opens a new one over the same files and options file, as
+    // quitting and starting the program again would.
+    void Restart();
 
     // Uses real files unless a test replaces them before SetUp.
     virtual std::unique_ptr<FileServices> MakeFiles();
@@ -81,6 +86,9 @@ protected:
 
     std::unique_ptr<FileServices> files;
     ScriptedModal modal;
+    // Each test keeps its Options menu choices in a file of its own.
+    ScratchFolder settings{L"tunelift-settings-"};
+    const std::wstring optionsFile = settings / L"Tunelift.ini";
     std::unique_ptr<ui::frmCrateway> window;
     int exitCalls = 0;
 };

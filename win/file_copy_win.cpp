@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "win/copy_progress_win.h"
 #include "win/handles_win.h"
@@ -42,10 +44,6 @@ std::wstring CopyPartPath(const std::wstring& dest) {
     return path;
 }
 
-uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-}
-
 std::wstring FinalPath(HANDLE h) {
     std::wstring path(MAX_PATH, L'\0');
     DWORD n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), 0);
@@ -57,17 +55,18 @@ std::wstring FinalPath(HANDLE h) {
     return path;
 }
 
-// What the copy must know about the destination name before it writes anything.
-enum class Destination { Free, SameFile, ReadOnly };
+// What the copy must know about an existing destination before it replaces it.
+enum class Destination { Free, SameFile, Refused };
 
-Destination CheckDestination(HANDLE source, const BY_HANDLE_FILE_INFORMATION& sourceInfo,
-                             const std::wstring& dest) {
+Destination CheckDestination(HANDLE source, const std::wstring& dest) {
     FileHandle other = Open(dest, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     if (!other) return Destination::Free;
-    BY_HANDLE_FILE_INFORMATION info;
+    // Asked only here: under Wine the volume serial costs a trip to the mount manager.
+    BY_HANDLE_FILE_INFORMATION info, sourceInfo;
     if (!GetFileInformationByHandle(other.get(), &info)) return Destination::Free;
-    // Copying a file onto itself would first empty it.
+    if (!GetFileInformationByHandle(source, &sourceInfo)) return Destination::Refused;
+    // Copying a file onto itself would replace it with a copy of itself, for nothing.
     if (info.dwVolumeSerialNumber == sourceInfo.dwVolumeSerialNumber) {
         if (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0) {
             if (info.nFileIndexHigh == sourceInfo.nFileIndexHigh &&
@@ -81,8 +80,9 @@ Destination CheckDestination(HANDLE source, const BY_HANDLE_FILE_INFORMATION& so
                 return Destination::SameFile;
         }
     }
-    // The platform copy refuses to replace a read-only file; so does this one, on Wine too.
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return Destination::ReadOnly;
+    // The platform copy refuses to replace a read-only file; so does this one, on Wine too
+    // (Wine's rename would replace it).
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return Destination::Refused;
     return Destination::Free;
 }
 
@@ -115,10 +115,10 @@ public:
 
     bool Create() {
         // Not shared: a second copy to the same name (started from inside this one's
-        // progress report) fails instead of writing into this file.
+        // progress report) fails instead of writing into this file. DELETE lets the
+        // handle itself rename the file.
         const auto open = [this] {
-            handle_ = Open(path_, GENERIC_WRITE, 0, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+            handle_ = Open(path_, GENERIC_WRITE | DELETE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
         };
         open();
         // A leftover marked read-only or hidden would refuse the new part file. Only
@@ -132,10 +132,20 @@ public:
     }
     HANDLE Handle() const { return handle_.get(); }
 
-    bool MoveOver(const std::wstring& dest) {
-        handle_.reset();
-        moved_ = MoveFileExW(path_.c_str(), dest.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // Renames the open file to dest through its handle: no second open by name. Without
+    // `replace`, an existing dest makes it fail with ERROR_ALREADY_EXISTS. The part file
+    // lies in dest's folder, so this never turns into a copy across volumes.
+    bool MoveOver(const std::wstring& dest, bool replace) {
+        const size_t bytes = dest.size() * sizeof(wchar_t);
+        std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + bytes);
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->ReplaceIfExists = replace;
+        info->RootDirectory = nullptr;
+        info->FileNameLength = static_cast<DWORD>(bytes);
+        std::memcpy(info->FileName, dest.c_str(), bytes + sizeof(wchar_t));
+        moved_ = SetFileInformationByHandle(handle_.get(), FileRenameInfo, info,
+                                            static_cast<DWORD>(buffer.size())) != FALSE;
+        if (moved_) handle_.reset();
         return moved_;
     }
 
@@ -173,19 +183,28 @@ bool FileExists(const std::wstring& sFile) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
+bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, DestinationHint hint) {
     if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
     if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
     FileHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!source) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(source.get(), &info)) return false;
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    switch (CheckDestination(source.get(), info, sDestFile)) {
-    case Destination::SameFile: return true;
-    case Destination::ReadOnly: return false;
-    case Destination::Free: break;
+    FILE_STANDARD_INFO size;
+    FILE_BASIC_INFO times;
+    if (!GetFileInformationByHandleEx(source.get(), FileStandardInfo, &size, sizeof size) ||
+        !GetFileInformationByHandleEx(source.get(), FileBasicInfo, &times, sizeof times))
+        return false;
+    if (size.Directory) return false;
+    // A name just found missing needs no look at what lies under it (under Wine, and on
+    // a FAT stick, that look reads the whole folder); should a file appear there before
+    // the rename, the rename refuses to replace it and the look is taken then.
+    const bool knownMissing = hint == DestinationHint::Missing;
+    if (!knownMissing) {
+        switch (CheckDestination(source.get(), sDestFile)) {
+        case Destination::SameFile: return true;
+        case Destination::Refused: return false;
+        case Destination::Free: break;
+        }
     }
 
     PartFile part(CopyPartPath(sDestFile));
@@ -193,7 +212,7 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
 
     // Wine's CopyFileEx never calls a progress routine, so this loop copies and
     // reports itself: once before the first byte, then after every chunk.
-    const uint64_t total = SizeOf(info);
+    const uint64_t total = static_cast<uint64_t>(size.EndOfFile.QuadPart);
     const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(g_chunkBytes, total > 0 ? total : 1));
     const std::unique_ptr<std::byte[]> buffer(new std::byte[chunk]);
     ReportProgress(total, 0);
@@ -210,11 +229,22 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
     if (done != total) ReportProgress(done, done);
 
     // Like the platform copy, the copy keeps the source's last-write time.
-    if (!SetFileTime(part.Handle(), nullptr, nullptr, &info.ftLastWriteTime)) return false;
+    FILETIME lastWrite{static_cast<DWORD>(times.LastWriteTime.LowPart),
+                       static_cast<DWORD>(times.LastWriteTime.HighPart)};
+    if (!SetFileTime(part.Handle(), nullptr, nullptr, &lastWrite)) return false;
     // Only bytes on the disk may take the destination's name: a stick pulled out after
     // the rename must not leave a file of zeros there.
     if (g_flush && !FlushFileBuffers(part.Handle())) return false;
-    return part.MoveOver(sDestFile);
+    if (part.MoveOver(sDestFile, !knownMissing)) return true;
+    const DWORD error = GetLastError();
+    if (!knownMissing || (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)) return false;
+    // Something took the name during the copy: the same rules as for a name that was there.
+    switch (CheckDestination(source.get(), sDestFile)) {
+    case Destination::SameFile: return true;
+    case Destination::Refused: return false;
+    case Destination::Free: break;
+    }
+    return part.MoveOver(sDestFile, true);
 }
 
 namespace copy_seam {

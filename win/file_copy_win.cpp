@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,8 @@ constexpr size_t kMaxComponent = 255;
 int g_failNthWrite = 0;
 DWORD g_chunkBytes = kCopyChunkBytes;
 bool g_flush = true;
+double g_pretendFlushSpeed = 0;
+std::function<void(uint64_t)> g_onFlush;
 
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
     return FileHandle(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
@@ -101,6 +104,71 @@ void ReportProgress(uint64_t total, uint64_t done) {
     d.QuadPart = static_cast<LONGLONG>(done);
     mdlCopyBar::CopyProgressRoutine(t, d, t, d, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, nullptr);
 }
+
+// A flush holds the window until the disk has written everything it covers: 10 MB
+// flushed at once keep a 10 MB/s stick, and the window, busy for a second. So the
+// copy flushes in parts that the disk writes in about kFlushBudget, judged by how
+// long the flushes so far took. A fast disk gets one flush per file, as without parts,
+// after its first two or three; a slow stick a flush every chunk or two.
+class FlushPacer {
+public:
+    static constexpr double kFlushBudget = 0.05;        // seconds a flush may take
+    static constexpr uint64_t kFirstPart = 1024 * 1024;  // a new folder's first part
+    static constexpr uint64_t kTimedPart = 64 * 1024;    // smaller flushes time the disk's
+                                                         // fixed costs, not its speed
+
+    FlushPacer(HANDLE file, const std::wstring& folder) : file_(file) {
+        // Another folder may be another disk.
+        if (folder != partFolder_) {
+            partFolder_ = folder;
+            part_ = kFirstPart;
+            lastSpeed_ = 0;
+        }
+    }
+
+    // After each chunk written; the last one is left to Flush().
+    bool Wrote(uint64_t bytes, bool last) {
+        unflushed_ += bytes;
+        return last || unflushed_ < part_ || Flush();
+    }
+
+    // Flushes what is left, and with it the file's times and length.
+    bool Flush() {
+        if (!g_flush) return true;
+        LARGE_INTEGER start, end, frequency;
+        QueryPerformanceCounter(&start);
+        if (!FlushFileBuffers(file_)) return false;
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        if (g_onFlush) g_onFlush(unflushed_);
+        if (unflushed_ >= kTimedPart) {
+            const double seconds =
+                g_pretendFlushSpeed > 0 ? static_cast<double>(unflushed_) / g_pretendFlushSpeed
+                                        : static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+            // Sticks and caches write in bursts: a quick flush is often paid by the next.
+            // The slower of the last two flushes sets the pace.
+            const double speed = static_cast<double>(unflushed_) / std::max(seconds, 1e-6);
+            const double pace = lastSpeed_ > 0 ? std::min(speed, lastSpeed_) : speed;
+            lastSpeed_ = speed;
+            const auto fits = static_cast<uint64_t>(pace * kFlushBudget);
+            // Slowness is believed at once; the part grows at most to four times what the
+            // flush just covered.
+            part_ = fits < part_ ? std::max(fits, kTimedPart) : std::min(fits, std::max(part_, 4 * unflushed_));
+        }
+        unflushed_ = 0;
+        return true;
+    }
+
+    static void Forget() { partFolder_.clear(); }
+
+private:
+    static inline std::wstring partFolder_;
+    static inline uint64_t part_ = kFirstPart;
+    static inline double lastSpeed_ = 0;  // bytes per second of the last timed flush
+
+    HANDLE file_;
+    uint64_t unflushed_ = 0;
+};
 
 // The part file beside the destination: removed again unless it became the destination.
 class PartFile {
@@ -209,6 +277,7 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
 
     PartFile part(CopyPartPath(sDestFile));
     if (!part.Create()) return false;
+    FlushPacer flush(part.Handle(), sDestFile.substr(0, NameStart(sDestFile)));
 
     // Wine's CopyFileEx never calls a progress routine, so this loop copies and
     // reports itself: once before the first byte, then after every chunk.
@@ -222,7 +291,9 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
         if (!ReadFile(source.get(), buffer.get(), chunk, &got, nullptr)) return false;
         if (got == 0) break;
         if (!WriteChunk(part.Handle(), buffer.get(), got)) return false;
+        // Flushing as the copy goes keeps every flush, and so every wait of the window, short.
         done += got;
+        if (!flush.Wrote(got, done >= total)) return false;
         ReportProgress(total, done);
     }
     // A source that shrank while it was copied still ends the bar at 100.
@@ -234,7 +305,7 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
     if (!SetFileTime(part.Handle(), nullptr, nullptr, &lastWrite)) return false;
     // Only bytes on the disk may take the destination's name: a stick pulled out after
     // the rename must not leave a file of zeros there.
-    if (g_flush && !FlushFileBuffers(part.Handle())) return false;
+    if (!flush.Flush()) return false;
     if (part.MoveOver(sDestFile, !knownMissing)) return true;
     const DWORD error = GetLastError();
     if (!knownMissing || (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)) return false;
@@ -251,6 +322,11 @@ namespace copy_seam {
 void FailNthWrite(int n) { g_failNthWrite = n; }
 void SetChunkBytes(DWORD bytes) { g_chunkBytes = bytes == 0 ? kCopyChunkBytes : bytes; }
 void SetFlushBeforeRename(bool flush) { g_flush = flush; }
+void PretendFlushSpeed(double bytesPerSecond) {
+    g_pretendFlushSpeed = bytesPerSecond;
+    FlushPacer::Forget();
+}
+void OnFlush(std::function<void(uint64_t bytes)> observer) { g_onFlush = std::move(observer); }
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

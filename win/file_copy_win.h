@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +53,11 @@ void FailNthWrite(int n);
 void SetChunkBytes(DWORD bytes);
 // Lets the benchmark tell the copy loop's cost from the flush's; true by default.
 void SetFlushBeforeRename(bool flush);
+// Times every flush as if the disk wrote this many bytes per second (0: the real time),
+// and forgets the speed learned so far.
+void PretendFlushSpeed(double bytesPerSecond);
+// Called after every flush with the number of bytes it covered; empty to stop.
+void OnFlush(std::function<void(uint64_t bytes)> observer);
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

@@ -155,6 +155,9 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
     ASSERT_GT(whole, 0u);
     std::mt19937 random(20261207);
     int midRun = 0, partsSeen = 0, olderKept = 0, replaced = 0;
+    // Runs speed up and slow down with the machine's load: a kill that came after the end
+    // narrows the range of the next delays, one inside a run widens it again.
+    DWORD range = whole + whole / 5;
 
     for (int i = 0; i < kills; ++i) {
         const bool overwrite = i % 2 == 1, sync = (i / 2) % 2 == 1;
@@ -177,8 +180,10 @@ TEST_F(KilledSaveRuns, LeaveOnlyWholeFilesUnderDestinationNamesAndSyncClearsTheP
         HANDLE child = StartChild(overwrite, sync);
         ASSERT_NE(child, nullptr);
         EXPECT_TRUE(AwaitStart(child));
-        Sleep(std::uniform_int_distribution<DWORD>(0, whole + whole / 5)(random));
-        if (WaitForSingleObject(child, 0) == WAIT_TIMEOUT) ++midRun;
+        Sleep(std::uniform_int_distribution<DWORD>(0, range)(random));
+        const bool inside = WaitForSingleObject(child, 0) == WAIT_TIMEOUT;
+        midRun += inside;
+        range = inside ? range + range / 10 : std::max<DWORD>(range - range / 4, 1);
         TerminateProcess(child, 9);
         ASSERT_EQ(WaitForSingleObject(child, 30000), WAIT_OBJECT_0);
         CloseHandle(child);

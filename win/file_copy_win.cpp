@@ -108,12 +108,12 @@ void ReportProgress(uint64_t total, uint64_t done) {
 // A flush holds the window until the disk has written everything it covers: 10 MB
 // flushed at once keep a 10 MB/s stick, and the window, busy for a second. So the
 // copy flushes in parts that the disk writes in about kFlushBudget, judged by how
-// long the flushes so far took. A fast disk gets one flush per file, as without parts,
-// after its first two or three; a slow stick a flush every chunk or two.
+// long the recent flushes took. A fast disk gets one flush per file, as without parts,
+// after three extra flushes into a new folder; a slow stick a flush every few chunks.
 class FlushPacer {
 public:
     static constexpr double kFlushBudget = 0.05;        // seconds a flush may take
-    static constexpr uint64_t kFirstPart = 1024 * 1024;  // a new folder's first part
+    static constexpr uint64_t kFirstPart = 512 * 1024;   // a new folder's first part
     static constexpr uint64_t kTimedPart = 64 * 1024;    // smaller flushes time the disk's
                                                          // fixed costs, not its speed
 
@@ -122,7 +122,8 @@ public:
         if (folder != partFolder_) {
             partFolder_ = folder;
             part_ = kFirstPart;
-            lastSpeed_ = 0;
+            flushedBytes_ = flushedSeconds_ = 0;
+            timed_ = 0;
         }
     }
 
@@ -145,15 +146,15 @@ public:
             const double seconds =
                 g_pretendFlushSpeed > 0 ? static_cast<double>(unflushed_) / g_pretendFlushSpeed
                                         : static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-            // Sticks and caches write in bursts: a quick flush is often paid by the next.
-            // The slower of the last two flushes sets the pace.
-            const double speed = static_cast<double>(unflushed_) / std::max(seconds, 1e-6);
-            const double pace = lastSpeed_ > 0 ? std::min(speed, lastSpeed_) : speed;
-            lastSpeed_ = speed;
-            const auto fits = static_cast<uint64_t>(pace * kFlushBudget);
-            // Slowness is believed at once; the part grows at most to four times what the
-            // flush just covered.
-            part_ = fits < part_ ? std::max(fits, kTimedPart) : std::min(fits, std::max(part_, 4 * unflushed_));
+            // Sticks and caches take a burst quickly and are slow after it: the pace is
+            // the speed of the recent flushes together, the last one weighing half.
+            flushedBytes_ = flushedBytes_ / 2 + static_cast<double>(unflushed_);
+            flushedSeconds_ = flushedSeconds_ / 2 + std::max(seconds, 1e-6);
+            const auto fits = static_cast<uint64_t>(flushedBytes_ / flushedSeconds_ * kFlushBudget);
+            // Slowness is believed at once. The part grows only once two flushes were
+            // timed, and at most to four times what the last one covered.
+            if (fits < part_) part_ = std::max(fits, kTimedPart);
+            else if (++timed_ > 1) part_ = std::min(fits, std::max(part_, 4 * unflushed_));
         }
         unflushed_ = 0;
         return true;
@@ -164,7 +165,9 @@ public:
 private:
     static inline std::wstring partFolder_;
     static inline uint64_t part_ = kFirstPart;
-    static inline double lastSpeed_ = 0;  // bytes per second of the last timed flush
+    // The timed flushes into that folder, older ones fading by half per flush.
+    static inline double flushedBytes_ = 0, flushedSeconds_ = 0;
+    static inline int timed_ = 0;
 
     HANDLE file_;
     uint64_t unflushed_ = 0;

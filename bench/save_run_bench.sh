@@ -47,18 +47,24 @@ PY
 sync
 sleep 4  # the playlist reader re-reads a file written within the last 3 seconds
 
-fresh() { rm -rf "$work/out"; mkdir "$work/out"; sync; }
+# Each variant writes into a folder of its own: deleting a copy before the next variant
+# would make the disk discard its blocks (the root file system here is mounted with
+# "discard") while the next variant writes, and slow that one down. The round's copies
+# go at its end, with time for the discards.
+fresh() { out="$work/out.$((++outs))"; mkdir "$out"; sync; }
+outs=0
+clear_round() { rm -rf "$work"/out.*; sync; sleep 5; }
 seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null; e=$(date +%s.%N); echo "$e - $s" | bc; }
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 wine_timed() {  # [exe] <mode> <list>: "seconds cpu-seconds" as measured inside the Wine process
     local line bin=$exe
     [[ $# -eq 3 ]] && { bin=$1; shift; }
-    line=$("$WINE" "$bin" "$1" "Z:$work/$2.m3u" "Z:$work/out")
+    line=$("$WINE" "$bin" "$1" "Z:$work/$2.m3u" "Z:$out")
     [[ $line == *complete=yes* ]] || { echo "incomplete: $line" >&2; exit 1; }
     sed 's/.*seconds=\([0-9.]*\) cpu=\([0-9.]*\).*/\1 \2/' <<<"$line"
 }
 native_loop() {  # copy and flush per file, 1 MiB blocks, timed inside Python
-    python3 - "$work/$1.txt" "$work/out" <<'PY'
+    python3 - "$work/$1.txt" "$out" <<'PY'
 import os, sys, time
 paths = open(sys.argv[1]).read().split("\n")[:-1]
 t = time.perf_counter()
@@ -88,14 +94,15 @@ run_set() {  # <list name>: one line of medians and ratios
             v=${variants[(i + r) % n]}
             fresh
             case $v in
-                cp) t[$v]+=" $(seconds xargs -d '\n' cp -t "$work/out" <"$work/$list.txt")" ;;
-                cps) t[$v]+=" $(seconds bash -c "xargs -d '\n' cp -t '$work/out' < '$work/$list.txt' && sync")" ;;
+                cp) t[$v]+=" $(seconds xargs -d '\n' cp -t "$out" <"$work/$list.txt")" ;;
+                cps) t[$v]+=" $(seconds bash -c "xargs -d '\n' cp -t '$out' < '$work/$list.txt' && sync")" ;;
                 loop) t[$v]+=" $(native_loop "$list")" ;;
                 wineloop) read -r s c <<<"$(wine_timed loop "$list")"; t[$v]+=" $s"; wlcpu+=("$c") ;;
                 save) read -r s c <<<"$(wine_timed save "$list")"; t[$v]+=" $s"; ours+=("$c") ;;
                 baseline) read -r s c <<<"$(wine_timed "$BASELINE_EXE" save "$list")"; t[$v]+=" $s"; oldcpu+=("$c") ;;
             esac
         done
+        clear_round
     done
     local songs m=()
     songs=$(wc -l <"$work/$list.txt")

@@ -9,6 +9,8 @@
 # sets: any of "large n100 n1000 n5000" (default all, in that order).
 # BASELINE_EXE=<another save_run_bench_win.exe> adds its Save run as one more variant
 # (an earlier build, for a before/after comparison on the same files in the same run).
+# WITHOUT_WINDOW=1 adds the same Save run without a window (real file services, a
+# scripted window), which tells the window's share of the time.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -86,7 +88,8 @@ run_set() {  # <list name>: one line of medians and ratios
     local -A t=()  # variant -> seconds of each round
     local variants=(cp cps loop wineloop save)
     [[ -n ${BASELINE_EXE:-} ]] && variants+=(baseline)
-    local n=${#variants[@]} ours=() wlcpu=() oldcpu=()
+    [[ -n ${WITHOUT_WINDOW:-} ]] && variants+=(engine)
+    local n=${#variants[@]} ours=() wlcpu=() oldcpu=() engcpu=()
     for ((r = 0; r < rounds; r++)); do
         # Each round starts with another variant, so that a busy spell of the machine
         # does not always fall on the same one.
@@ -100,6 +103,7 @@ run_set() {  # <list name>: one line of medians and ratios
                 wineloop) read -r s c <<<"$(wine_timed loop "$list")"; t[$v]+=" $s"; wlcpu+=("$c") ;;
                 save) read -r s c <<<"$(wine_timed save "$list")"; t[$v]+=" $s"; ours+=("$c") ;;
                 baseline) read -r s c <<<"$(wine_timed "$BASELINE_EXE" save "$list")"; t[$v]+=" $s"; oldcpu+=("$c") ;;
+                engine) read -r s c <<<"$(wine_timed engine "$list")"; t[$v]+=" $s"; engcpu+=("$c") ;;
             esac
         done
         clear_round
@@ -117,6 +121,10 @@ run_set() {  # <list name>: one line of medians and ratios
     echo
     echo "  runs (s): cp${t[cp]} | cp+sync${t[cps]} | loop${t[loop]} | Wine loop${t[wineloop]} | Save${t[save]}${BASELINE_EXE:+ | baseline${t[baseline]}}" >&2
     echo "  processor (s, medians): Wine loop $(median "${wlcpu[@]}") | Save $(median "${ours[@]}")${BASELINE_EXE:+ | baseline $(median "${oldcpu[@]}")}" >&2
+    if [[ -n ${WITHOUT_WINDOW:-} ]]; then
+        local e; e=$(median ${t[engine]})
+        echo "  without a window: Save $e s ($(bc -l <<<"$e / $nat" | cut -c1-4) x the loop, $(bc -l <<<"$e * 1000 / $songs" | cut -c1-5) ms per song), processor $(median "${engcpu[@]}") s; runs${t[engine]}" >&2
+    fi
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg), rounds=$rounds"

@@ -2,7 +2,9 @@
 // copy-and-flush-per-file loop over the same songs, timed inside the process so that
 // Wine's start-up is not counted. bench/save_run_bench.sh runs it beside cp and a
 // native loop on the same files; bench/count_file_ops.sh runs it under strace.
-//   save_run_bench_win <save|check|loop> <playlist> <destination folder> [marker file]
+//   save_run_bench_win <save|check|loop|engine> <playlist> <destination folder> [marker file]
+// "engine" runs the same Save run with the real file services but without a window
+// (a scripted one that only counts), to tell the window's share from the files'.
 // TUNELIFT_CHUNK_KIB=<n> in the environment copies in chunks of n KiB instead.
 // With a marker file, the file's attributes are read right before and right after the
 // timed part, so that a system-call trace can cut out exactly the run.
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scripted_host.h"
 #include "ui/control_ids.h"
 #include "ui/frm_crateway_win.h"
 #include "win/file_copy_win.h"
@@ -88,7 +91,7 @@ int CopyAndFlushLoop(const std::vector<std::wstring>& sources, const std::wstrin
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|loop> <playlist> <destination> [marker]\n");
+        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|loop|engine> <playlist> <destination> [marker]\n");
         return 2;
     }
     const std::wstring mode = argv[1], playlist = argv[2], dest = argv[3];
@@ -112,6 +115,19 @@ int wmain(int argc, wchar_t** argv) {
         cpu = CpuSeconds() - c;
         mark();
         complete = copied == static_cast<int>(sources.size());
+    } else if (mode == L"engine") {
+        auto files = tunelift::win::CreateFileServices();
+        tunelift::RunState state;
+        tunelift::testing::ScriptedHost host(state);
+        host.pathFrom = playlist;
+        host.pathTo = dest;
+        mark();
+        const double t = Now(), c = CpuSeconds();
+        tunelift::SaveFiles(host, *files, state, true);
+        seconds = Now() - t;
+        cpu = CpuSeconds() - c;
+        mark();
+        complete = host.logText.find(L"\r\n" + all + L"/" + all + L" ok") != std::wstring::npos;
     } else {
         auto files = tunelift::win::CreateFileServices();
         tunelift::ui::Modal modal;

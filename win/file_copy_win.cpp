@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "win/copy_progress_win.h"
 #include "win/handles_win.h"
@@ -17,16 +20,12 @@ constexpr size_t kMaxComponent = 255;
 int g_failNthWrite = 0;
 DWORD g_chunkBytes = kCopyChunkBytes;
 bool g_flush = true;
+double g_pretendFlushSpeed = 0;
+std::function<void(uint64_t)> g_onFlush;
 copy_seam::Observer g_observer;
 
 void Observe(copy_seam::Step step, HANDLE part) {
     if (g_observer) g_observer(step, part);
-}
-
-bool Flushed(HANDLE part) {
-    if (!FlushFileBuffers(part)) return false;
-    Observe(copy_seam::Step::Flush, part);
-    return true;
 }
 
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
@@ -53,10 +52,6 @@ std::wstring CopyPartPath(const std::wstring& dest) {
     return path;
 }
 
-uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-}
-
 std::wstring FinalPath(HANDLE h) {
     std::wstring path(MAX_PATH, L'\0');
     DWORD n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), 0);
@@ -68,17 +63,18 @@ std::wstring FinalPath(HANDLE h) {
     return path;
 }
 
-// What the copy must know about the destination name before it writes anything.
-enum class Destination { Free, SameFile, ReadOnly };
+// What the copy must know about an existing destination before it replaces it.
+enum class Destination { Free, SameFile, Refused };
 
-Destination CheckDestination(HANDLE source, const BY_HANDLE_FILE_INFORMATION& sourceInfo,
-                             const std::wstring& dest) {
+Destination CheckDestination(HANDLE source, const std::wstring& dest) {
     FileHandle other = Open(dest, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     if (!other) return Destination::Free;
-    BY_HANDLE_FILE_INFORMATION info;
+    // Asked only here: under Wine the volume serial costs a trip to the mount manager.
+    BY_HANDLE_FILE_INFORMATION info, sourceInfo;
     if (!GetFileInformationByHandle(other.get(), &info)) return Destination::Free;
-    // Copying a file onto itself would first empty it.
+    if (!GetFileInformationByHandle(source, &sourceInfo)) return Destination::Refused;
+    // Copying a file onto itself would replace it with a copy of itself, for nothing.
     if (info.dwVolumeSerialNumber == sourceInfo.dwVolumeSerialNumber) {
         if (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0) {
             if (info.nFileIndexHigh == sourceInfo.nFileIndexHigh &&
@@ -92,8 +88,9 @@ Destination CheckDestination(HANDLE source, const BY_HANDLE_FILE_INFORMATION& so
                 return Destination::SameFile;
         }
     }
-    // The platform copy refuses to replace a read-only file; so does this one, on Wine too.
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return Destination::ReadOnly;
+    // The platform copy refuses to replace a read-only file; so does this one, on Wine too
+    // (Wine's rename would replace it).
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return Destination::Refused;
     return Destination::Free;
 }
 
@@ -113,6 +110,75 @@ void ReportProgress(uint64_t total, uint64_t done) {
     mdlCopyBar::CopyProgressRoutine(t, d, t, d, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, nullptr);
 }
 
+// A flush holds the window until the disk has written everything it covers: 10 MB
+// flushed at once keep a 10 MB/s stick, and the window, busy for a second. So the
+// copy flushes in parts that the disk writes in about kFlushBudget, judged by how
+// long the recent flushes took. A fast disk gets one flush per file, as without parts,
+// after three extra flushes into a new folder; a slow stick a flush every few chunks.
+class FlushPacer {
+public:
+    static constexpr double kFlushBudget = 0.05;        // seconds a flush may take
+    static constexpr uint64_t kFirstPart = 512 * 1024;   // a new folder's first part
+    static constexpr uint64_t kTimedPart = 64 * 1024;    // smaller flushes time the disk's
+                                                         // fixed costs, not its speed
+
+    FlushPacer(HANDLE file, const std::wstring& folder) : file_(file) {
+        // Another folder may be another disk.
+        if (folder != partFolder_) {
+            partFolder_ = folder;
+            part_ = kFirstPart;
+            flushedBytes_ = flushedSeconds_ = 0;
+            timed_ = 0;
+        }
+    }
+
+    // After each chunk written; the last one is left to Flush().
+    bool Wrote(uint64_t bytes, bool last) {
+        unflushed_ += bytes;
+        return last || unflushed_ < part_ || Flush();
+    }
+
+    // Flushes what is left, and with it the file's times and length.
+    bool Flush() {
+        if (!g_flush) return true;
+        LARGE_INTEGER start, end, frequency;
+        QueryPerformanceCounter(&start);
+        if (!FlushFileBuffers(file_)) return false;
+        Observe(copy_seam::Step::Flush, file_);
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        if (g_onFlush) g_onFlush(unflushed_);
+        if (unflushed_ >= kTimedPart) {
+            const double seconds =
+                g_pretendFlushSpeed > 0 ? static_cast<double>(unflushed_) / g_pretendFlushSpeed
+                                        : static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+            // Sticks and caches take a burst quickly and are slow after it: the pace is
+            // the speed of the recent flushes together, the last one weighing half.
+            flushedBytes_ = flushedBytes_ / 2 + static_cast<double>(unflushed_);
+            flushedSeconds_ = flushedSeconds_ / 2 + std::max(seconds, 1e-6);
+            const auto fits = static_cast<uint64_t>(flushedBytes_ / flushedSeconds_ * kFlushBudget);
+            // Slowness is believed at once. The part grows only once two flushes were
+            // timed, and at most to four times what the last one covered.
+            if (fits < part_) part_ = std::max(fits, kTimedPart);
+            else if (++timed_ > 1) part_ = std::min(fits, std::max(part_, 4 * unflushed_));
+        }
+        unflushed_ = 0;
+        return true;
+    }
+
+    static void Forget() { partFolder_.clear(); }
+
+private:
+    static inline std::wstring partFolder_;
+    static inline uint64_t part_ = kFirstPart;
+    // The timed flushes into that folder, older ones fading by half per flush.
+    static inline double flushedBytes_ = 0, flushedSeconds_ = 0;
+    static inline int timed_ = 0;
+
+    HANDLE file_;
+    uint64_t unflushed_ = 0;
+};
+
 // The part file beside the destination: removed again unless it became the destination.
 class PartFile {
 public:
@@ -126,10 +192,10 @@ public:
 
     bool Create() {
         // Not shared: a second copy to the same name (started from inside this one's
-        // progress report) fails instead of writing into this file.
+        // progress report) fails instead of writing into this file. DELETE lets the
+        // handle itself rename the file.
         const auto open = [this] {
-            handle_ = Open(path_, GENERIC_WRITE, 0, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+            handle_ = Open(path_, GENERIC_WRITE | DELETE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
         };
         open();
         // A leftover marked read-only or hidden would refuse the new part file. Only
@@ -143,10 +209,20 @@ public:
     }
     HANDLE Handle() const { return handle_.get(); }
 
-    bool MoveOver(const std::wstring& dest) {
-        handle_.reset();
-        moved_ = MoveFileExW(path_.c_str(), dest.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // Renames the open file to dest through its handle: no second open by name. Without
+    // `replace`, an existing dest makes it fail with ERROR_ALREADY_EXISTS. The part file
+    // lies in dest's folder, so this never turns into a copy across volumes.
+    bool MoveOver(const std::wstring& dest, bool replace) {
+        const size_t bytes = dest.size() * sizeof(wchar_t);
+        std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + bytes);
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->ReplaceIfExists = replace;
+        info->RootDirectory = nullptr;
+        info->FileNameLength = static_cast<DWORD>(bytes);
+        std::memcpy(info->FileName, dest.c_str(), bytes + sizeof(wchar_t));
+        moved_ = SetFileInformationByHandle(handle_.get(), FileRenameInfo, info,
+                                            static_cast<DWORD>(buffer.size())) != FALSE;
+        if (moved_) handle_.reset();
         return moved_;
     }
 
@@ -184,27 +260,37 @@ bool FileExists(const std::wstring& sFile) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
+bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, DestinationHint hint) {
     if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
     if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
     FileHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!source) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(source.get(), &info)) return false;
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    switch (CheckDestination(source.get(), info, sDestFile)) {
-    case Destination::SameFile: return true;
-    case Destination::ReadOnly: return false;
-    case Destination::Free: break;
+    FILE_STANDARD_INFO size;
+    FILE_BASIC_INFO times;
+    if (!GetFileInformationByHandleEx(source.get(), FileStandardInfo, &size, sizeof size) ||
+        !GetFileInformationByHandleEx(source.get(), FileBasicInfo, &times, sizeof times))
+        return false;
+    if (size.Directory) return false;
+    // A name just found missing needs no look at what lies under it (under Wine, and on
+    // a FAT stick, that look reads the whole folder); should a file appear there before
+    // the rename, the rename refuses to replace it and the look is taken then.
+    const bool knownMissing = hint == DestinationHint::Missing;
+    if (!knownMissing) {
+        switch (CheckDestination(source.get(), sDestFile)) {
+        case Destination::SameFile: return true;
+        case Destination::Refused: return false;
+        case Destination::Free: break;
+        }
     }
 
     PartFile part(CopyPartPath(sDestFile));
     if (!part.Create()) return false;
+    FlushPacer flush(part.Handle(), sDestFile.substr(0, NameStart(sDestFile)));
 
     // Wine's CopyFileEx never calls a progress routine, so this loop copies and
     // reports itself: once before the first byte, then after every chunk.
-    const uint64_t total = SizeOf(info);
+    const uint64_t total = static_cast<uint64_t>(size.EndOfFile.QuadPart);
     const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(g_chunkBytes, total > 0 ? total : 1));
     const std::unique_ptr<std::byte[]> buffer(new std::byte[chunk]);
     ReportProgress(total, 0);
@@ -214,19 +300,32 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile) {
         if (!ReadFile(source.get(), buffer.get(), chunk, &got, nullptr)) return false;
         if (got == 0) break;
         if (!WriteChunk(part.Handle(), buffer.get(), got)) return false;
+        // Flushing as the copy goes keeps every flush, and so every wait of the window, short.
         done += got;
+        if (!flush.Wrote(got, done >= total)) return false;
         ReportProgress(total, done);
     }
     // A source that shrank while it was copied still ends the bar at 100.
     if (done != total) ReportProgress(done, done);
 
     // Like the platform copy, the copy keeps the source's last-write time.
-    if (!SetFileTime(part.Handle(), nullptr, nullptr, &info.ftLastWriteTime)) return false;
+    FILETIME lastWrite{static_cast<DWORD>(times.LastWriteTime.LowPart),
+                       static_cast<DWORD>(times.LastWriteTime.HighPart)};
+    if (!SetFileTime(part.Handle(), nullptr, nullptr, &lastWrite)) return false;
     // Only bytes on the disk may take the destination's name: a stick pulled out after
     // the rename must not leave a file of zeros there.
-    if (g_flush && !Flushed(part.Handle())) return false;
+    if (!flush.Flush()) return false;
     Observe(copy_seam::Step::Rename, part.Handle());
-    return part.MoveOver(sDestFile);
+    if (part.MoveOver(sDestFile, !knownMissing)) return true;
+    const DWORD error = GetLastError();
+    if (!knownMissing || (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)) return false;
+    // Something took the name during the copy: the same rules as for a name that was there.
+    switch (CheckDestination(source.get(), sDestFile)) {
+    case Destination::SameFile: return true;
+    case Destination::Refused: return false;
+    case Destination::Free: break;
+    }
+    return part.MoveOver(sDestFile, true);
 }
 
 namespace copy_seam {
@@ -234,6 +333,11 @@ void FailNthWrite(int n) { g_failNthWrite = n; }
 void SetChunkBytes(DWORD bytes) { g_chunkBytes = bytes == 0 ? kCopyChunkBytes : bytes; }
 void SetFlushBeforeRename(bool flush) { g_flush = flush; }
 void SetObserver(Observer observer) { g_observer = std::move(observer); }
+void PretendFlushSpeed(double bytesPerSecond) {
+    g_pretendFlushSpeed = bytesPerSecond;
+    FlushPacer::Forget();
+}
+void OnFlush(std::function<void(uint64_t bytes)> observer) { g_onFlush = std::move(observer); }
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

@@ -19,8 +19,18 @@ public:
         return reader_.ReadPlaylistLine(file, lineToRead);
     }
     std::wstring ReadAll(const std::wstring& file) override { return reader_.ReadAll(file); }
-    bool FileExists(const std::wstring& file) override { return win::FileExists(file); }
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override { return win::FileCopy(source, dest); }
+    bool FileExists(const std::wstring& file) override {
+        const bool exists = win::FileExists(file);
+        lastMissing_ = exists ? std::wstring() : file;
+        return exists;
+    }
+    // A run asks whether the destination exists right before it copies there; a "no"
+    // spares the copy its own look at that name. The answer serves one copy only.
+    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+        const bool missing = !lastMissing_.empty() && dest == lastMissing_;
+        lastMissing_.clear();
+        return win::FileCopy(source, dest, missing ? DestinationHint::Missing : DestinationHint::Unknown);
+    }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         return win::StartSearch(pattern);
     }
@@ -44,6 +54,7 @@ public:
 
 private:
     PlaylistReader reader_;
+    std::wstring lastMissing_;
 };
 
 }  // namespace

@@ -69,6 +69,8 @@ void CopyTest::TearDown() {
     tunelift::win::copy_seam::SetChunkBytes(0);
     tunelift::win::copy_seam::SetFlushBeforeRename(true);
     tunelift::win::copy_seam::SetObserver(nullptr);
+    tunelift::win::copy_seam::PretendFlushSpeed(0);
+    tunelift::win::copy_seam::OnFlush({});
     std::error_code ec;
     for (const auto& e : fs::recursive_directory_iterator(dir, ec))
         SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);

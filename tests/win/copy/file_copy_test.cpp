@@ -42,7 +42,11 @@ TEST_F(CopyTest, PartFileIsFlushedWithAllItsBytesBeforeItTakesTheName) {
     });
     ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / L"dst.mp3"));
     const auto whole = static_cast<int64_t>(bytes.size());
-    EXPECT_EQ(seen, (std::vector<std::pair<Step, int64_t>>{{Step::Flush, whole}, {Step::Rename, whole}}));
+    // A slow disk gets earlier flushes of parts too; the name comes once, after the whole.
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen[seen.size() - 2], std::make_pair(Step::Flush, whole));
+    EXPECT_EQ(seen.back(), std::make_pair(Step::Rename, whole));
+    EXPECT_EQ(std::count_if(seen.begin(), seen.end(), [](const auto& s) { return s.first == Step::Rename; }), 1);
     EXPECT_TRUE(ReadBytes(dir / L"dst.mp3") == bytes);
 }
 

@@ -188,6 +188,7 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
                                  std::to_wstring(entryCount_) + (ok ? L" ok" : L" error") +
                                  kCrLf + L"---";
     if (slotForm) AppendToSlot(outcome); else AppendToBox(outcome);
+    host_.EntryDone();
 }
 
 RunEnd ExportRun::Finish(RunEnd end) {

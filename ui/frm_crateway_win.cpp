@@ -266,8 +266,31 @@ int frmCrateway::SyncValue() const {
     return SendMessageW(Item(ids::chkKill), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
-void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
+// Nobody need touch the window for the run to show: its own yields put the log, the
+// panels and the bar on the screen.
+void frmCrateway::YieldToWindow() {
+    ShowWhenDue();
+    ui::YieldToWindow();
+}
+
+void frmCrateway::YieldToWindowNow() {
+    ShowWhenDue();
+    ui::YieldToWindow(true);
+}
+
+void frmCrateway::EntryDone() {
+    schedule_.EntryDone(clock_());
+    ShowWhenDue();
+}
+
+void frmCrateway::ShowWhenDue() {
+    const uint64_t now = clock_();
+    if (!schedule_.Due(now) || !writes_.IsDirty()) return;
+    writes_.Show();
+    PresentPainting();
+    schedule_.Shown(now, clock_());
+    if (showObserver_) showObserver_();
+}
 
 void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
 
@@ -289,11 +312,6 @@ void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& tex
 }
 
 // ---- read-backs for tests and automation ----
-
-std::wstring frmCrateway::ControlText(int id) const {
-    if (id == ids::txtPlaylist) return writes_.LogText();
-    return WindowText(Item(id));
-}
 
 std::wstring frmCrateway::MenuText(int id) const {
     HMENU owner = layout_.MenuHolding(id);

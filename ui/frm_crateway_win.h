@@ -15,6 +15,7 @@
 #include "ui/deferred_writes_win.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
+#include "ui/show_schedule.h"
 
 namespace tunelift::ui {
 
@@ -88,22 +89,23 @@ public:
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
     void YieldToWindowNow() override;
+    void EntryDone() override;
     void ShowError(const std::wstring& text) override;
 
     // LanguageTarget.
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
 
     // Read-backs for tests and automation.
-    std::wstring ControlText(int id) const;
-    std::wstring PanelText(int panel) const { return writes_.Panel(panel); }
     std::wstring MenuText(int id) const;
-    int ScrollMin() const { return writes_.ScrollMin(); }
-    int ScrollMax() const { return writes_.ScrollMax(); }
-    int ScrollValue() const { return writes_.ScrollPos(); }
     bool AboutVisible() const;
     // Writes deferred texts, panels and bar to their controls now (otherwise done
     // before the window handles messages).
     void FlushDeferredTexts() { writes_.Flush(); }
+
+    // Seams for tests: the clock the show schedule reads (milliseconds), and a call
+    // after every show a run's yields make.
+    void SetClock(uint64_t (*clock)()) { clock_ = clock; }
+    void SetShowObserver(std::function<void()> observer) { showObserver_ = std::move(observer); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -114,6 +116,8 @@ private:
     void OnVScroll(int code);
     std::wstring CmbLangText() const;
     static void EnterPlaylistFolder(const std::wstring& playlist);
+    // Puts what the run holds back on the screen when the schedule says so.
+    void ShowWhenDue();
 
     FileServices& files_;
     Modal& modal_;
@@ -122,6 +126,9 @@ private:
     RunState state_;
     // The log view, panels, bar and scroll bar as the run last set them.
     DeferredWrites writes_;
+    ShowSchedule schedule_;
+    uint64_t (*clock_)() = [] { return static_cast<uint64_t>(GetTickCount64()); };
+    std::function<void()> showObserver_;
     std::function<void()> exitAction_;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;

@@ -55,6 +55,13 @@ void YieldToWindow(bool now) {
     }
 }
 
+void PresentPainting() {
+    // Paint messages only: no command of the user runs here. The look that finds none
+    // left is what tells the system the window answers and presents its surface.
+    MSG msg;
+    for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageW(&msg);
+}
+
 int RunMessageLoop() {
     MSG msg;
     while (!g_quit) {

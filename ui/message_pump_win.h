@@ -9,6 +9,11 @@ namespace tunelift::ui {
 // queue was looked at less than a look interval ago, unless `now` is set.
 void YieldToWindow(bool now = false);
 
+// After painting outside the message loop: paints what else waits to be painted, lets
+// the system hear from the window (so it is not taken for hung) and present what was
+// painted. Handles no other message.
+void PresentPainting();
+
 // Runs before pending messages are dispatched: the window flushes deferred control
 // texts here, so whatever a message handler or another process reads is current.
 void SetBeforeDispatch(void (*hook)(void* context), void* context);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <iterator>
+
 #include "ui/control_ids.h"
 
 namespace tunelift::ui {
@@ -131,6 +133,15 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     return registered;
 }
 
+// The window may be hidden (tests, start-up): what counts is that the control and the
+// containers it sits in are shown.
+bool TakesTab(HWND control, HWND window) {
+    if (!control || !(GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) || !IsWindowEnabled(control)) return false;
+    for (HWND w = control; w && w != window; w = GetParent(w))
+        if (!(GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE)) return false;
+    return true;
+}
+
 }  // namespace
 
 HWND ControlOf(HWND window, int id) {
@@ -173,6 +184,21 @@ HMENU CratewayLayout::MenuHolding(int id) const {
     if (id == ids::mnuFile || id == ids::mnuAbout) return menuBar_;
     for (const MenuItemSpec& item : kFileMenu)
         if (item.id == id) return fileMenu_;
+    return nullptr;
+}
+
+HWND CratewayLayout::NextTabStop(HWND from, bool back) const {
+    constexpr int count = static_cast<int>(std::size(kControls));
+    int at = back ? count : -1;
+    for (HWND w = from; w && w != window_ && (at < 0 || at == count); w = GetParent(w)) {
+        for (int i = 0; i < count; ++i)
+            if (ControlOf(window_, kControls[i].id) == w) at = i;
+    }
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((back ? at - step : at + step) % count + count) % count;
+        HWND control = ControlOf(window_, kControls[i].id);
+        if (TakesTab(control, window_)) return control;
+    }
     return nullptr;
 }
 

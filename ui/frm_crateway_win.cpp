@@ -41,15 +41,15 @@ frmCrateway::~frmCrateway() {
 bool frmCrateway::Create(int showCommand) {
     hwnd_ = layout_.Create(WndProc, this);
     if (!hwnd_) return false;
-    // The window handles keys in the two path boxes and the language box, and drops on
-    // the playlist box.
-    for (int id : {ids::txtPathfrom, ids::txtPathto, ids::cmbLang})
+    // The window handles keys in the two path boxes, the language box and the two
+    // multi-line views, drops on the playlist box, and closing of the about box.
+    for (int id : {ids::txtPathfrom, ids::txtPathto, ids::cmbLang, ids::txtPlaylist, ids::txtAbout1, ids::pcbAbout})
         SetWindowSubclass(Item(id), ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
     writes_.Bind({Item(ids::txtPlaylist), Item(ids::stbStatus), Item(ids::pgbCopy), Item(ids::vsbListLog)},
                  [this] { txtPlaylist_Change(); });
     Form_Load();
     SetBeforeDispatch(FlushHook, this);
-    SetDialogWindow(hwnd_);
+    SetDialogWindow(hwnd_, DialogKeys, this);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     return true;
@@ -70,7 +70,6 @@ void frmCrateway::Form_Load() {
 }
 
 void frmCrateway::cmbLang_Click() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
-void frmCrateway::cmbLang_KeyUp() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
 
 std::wstring frmCrateway::CmbLangText() const {
     HWND combo = Item(ids::cmbLang);
@@ -79,14 +78,6 @@ std::wstring frmCrateway::CmbLangText() const {
     std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
     text.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
     return text;
-}
-
-void frmCrateway::txtPathfrom_KeyDown() {
-    if (PathFrom() == mdlLanguage::Current().CapPromptPlaylist) SetWindowTextW(Item(ids::txtPathfrom), L"");
-}
-
-void frmCrateway::txtPathto_KeyDown() {
-    if (PathTo() == mdlLanguage::Current().CapPromptDestination) SetWindowTextW(Item(ids::txtPathto), L"");
 }
 
 void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
@@ -107,9 +98,11 @@ void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
 void frmCrateway::mnuAbout_Click() {
     HWND about = Item(ids::pcbAbout);
     if (!AboutVisible()) {
-        // Lift the box above the log view it covers.
+        // Lift the box above the log view it covers (Tab keeps the designed order).
         SetWindowPos(about, Item(ids::cmdSearch), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     } else {
+        // The focus must not vanish with the box: it goes on to the next tab stop.
+        if (IsChild(about, GetFocus())) SetFocus(layout_.NextTabStop(GetFocus(), false));
         ShowWindow(about, SW_HIDE);
     }
 }
@@ -356,8 +349,15 @@ LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             layout_.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
-            // The system close button does what Exit does.
+            // The close button, Alt+F4 and another program asking the window to close all
+            // mean Exit. (Esc never gets here: the multi-line views keep it.)
             mnuExit_Click();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
+            break;
+        case WM_SETFOCUS:
+            RestoreFocus();
             return 0;
         case WM_DESTROY:
             writes_.Unbind();
@@ -383,45 +383,9 @@ void frmCrateway::OnCommand(int id, int code) {
         case ids::mnuOSR: mnuOSR_Click(); break;
         case ids::mnuAbout: mnuAbout_Click(); break;
         case ids::mnuExit: mnuExit_Click(); break;
+        case IDCANCEL: Escape_Press(); break;  // Esc, as the dialog keys deliver it
         default: break;
     }
-}
-
-LRESULT CALLBACK frmCrateway::ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-    return reinterpret_cast<frmCrateway*>(data)->HandleControlMessage(control, msg, wParam, lParam);
-}
-
-LRESULT frmCrateway::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int id = GetDlgCtrlID(control);
-    switch (msg) {
-        case WM_KEYDOWN:
-            // Before the key takes effect, so a typed letter starts the path.
-            if (id == ids::txtPathfrom) txtPathfrom_KeyDown();
-            if (id == ids::txtPathto) txtPathto_KeyDown();
-            break;
-        case WM_KEYUP:
-            if (id == ids::cmbLang) {
-                const LRESULT result = DefSubclassProc(control, msg, wParam, lParam);
-                cmbLang_KeyUp();
-                return result;
-            }
-            break;
-        case WM_DROPFILES:
-            if (id == ids::txtPathfrom) {
-                HDROP drop = reinterpret_cast<HDROP>(wParam);
-                txtPathfrom_OLEDragDrop(drop);
-                DragFinish(drop);
-                return 0;
-            }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(id));
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(control, msg, wParam, lParam);
 }
 
 }  // namespace tunelift::ui

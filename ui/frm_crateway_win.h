@@ -60,6 +60,7 @@ public:
     void cmbLang_KeyUp();
     void txtPathfrom_KeyDown();
     void txtPathto_KeyDown();
+    void Escape_Press();
     void txtPathfrom_OLEDragDrop(HDROP drop);
     void mnuAbout_Click();
     void mnuExit_Click();
@@ -112,6 +113,13 @@ private:
     static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Tab and Shift+Tab for the whole window, before the dialog keys see them.
+    static bool DialogKeys(void* self, const MSG& msg);
+    bool OnDialogKey(const MSG& msg);
+    // A key release in cmbLang that belongs to a Tab or to Alt, not to the box.
+    bool KeyOfFocusMove(WPARAM key) const;
+    void RememberFocus();
+    void RestoreFocus();
     void OnCommand(int id, int code);
     void OnVScroll(int code);
     std::wstring CmbLangText() const;
@@ -130,6 +138,11 @@ private:
     uint64_t (*clock_)() = [] { return static_cast<uint64_t>(GetTickCount64()); };
     std::function<void()> showObserver_;
     std::function<void()> exitAction_;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
+    // cmbLang got the focus by Tab and has seen no key pressed since: the releases of
+    // Tab and Shift that reach it belong to the move.
+    bool cmbLangTabbedInto_ = false;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;
 };

@@ -6,6 +6,8 @@ namespace {
 void (*g_hook)(void*) = nullptr;
 void* g_hookContext = nullptr;
 HWND g_dialogWindow = nullptr;
+bool (*g_keys)(void*, const MSG&) = nullptr;
+void* g_keysContext = nullptr;
 ULONGLONG g_lastLook = 0;
 // How often a busy run looks at the queue: 100 times a second keeps the window
 // responsive, and asking more often only costs time.
@@ -14,6 +16,7 @@ bool g_quit = false;
 WPARAM g_quitCode = 0;
 
 void Dispatch(MSG& msg) {
+    if (g_keys && g_keys(g_keysContext, msg)) return;
     if (g_dialogWindow && IsDialogMessageW(g_dialogWindow, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -30,7 +33,11 @@ void SetBeforeDispatch(void (*hook)(void*), void* context) {
     g_hookContext = context;
 }
 
-void SetDialogWindow(HWND hwnd) { g_dialogWindow = hwnd; }
+void SetDialogWindow(HWND hwnd, bool (*keys)(void*, const MSG&), void* context) {
+    g_dialogWindow = hwnd;
+    g_keys = keys;
+    g_keysContext = context;
+}
 
 bool QuitRequested() { return g_quit; }
 

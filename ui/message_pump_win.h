@@ -18,8 +18,9 @@ void PresentPainting();
 // texts here, so whatever a message handler or another process reads is current.
 void SetBeforeDispatch(void (*hook)(void* context), void* context);
 
-// The window whose dialog keys (Tab, Enter) the pump translates.
-void SetDialogWindow(HWND hwnd);
+// The window whose dialog keys (Tab, Esc, Enter) the pump translates. `keys`, when
+// given, sees every message for that window first and returns true for a key it handled.
+void SetDialogWindow(HWND hwnd, bool (*keys)(void* context, const MSG& msg) = nullptr, void* context = nullptr);
 
 // The program's message loop; returns the exit code of WM_QUIT.
 int RunMessageLoop();

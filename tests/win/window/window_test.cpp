@@ -260,6 +260,10 @@ TEST_F(MainWindow, ButtonsUseTheSmallFontAndPathBoxesTheDefault) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(small), sizeof(lf), &lf);
     EXPECT_TRUE(std::wstring(lf.lfFaceName) == L"Verdana" || std::wstring(lf.lfFaceName) == L"Tahoma");
+    for (int id : {ids::txtPathfrom, ids::txtPathto}) {
+        EXPECT_TRUE(GetWindowLongPtrW(Item(id), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "the sunken edge of a text box";
+        EXPECT_FALSE(GetWindowLongPtrW(Item(id), GWL_STYLE) & WS_BORDER) << "a flat line instead";
+    }
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheDesign) {

@@ -154,8 +154,10 @@ void frmCrateway::OpenFile() {
         OpenRequest request;
         request.filter = L"Playlists (*.m3u,*.txt)|*.m3u;*.txt|M3U Playlists (*.m3u)|*.m3u|TXT Playlists (*.txt)|*.txt";
         request.fileName = commonDialog1FileName_;
+        request.filterIndex = commonDialog1FilterIndex_;
         if (modal_.ShowOpen(hwnd_, request)) {
             commonDialog1FileName_ = request.fileName;
+            commonDialog1FilterIndex_ = request.filterIndex;
             EnterPlaylistFolder(commonDialog1FileName_);
         }
     } catch (...) {

@@ -145,6 +145,8 @@ private:
     bool cmbLangTabbedInto_ = false;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;
+    // CommonDialog1.FilterIndex: the file type last chosen, shown first the next time.
+    int commonDialog1FilterIndex_ = 1;
 };
 
 }  // namespace tunelift::ui

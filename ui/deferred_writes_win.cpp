@@ -165,6 +165,9 @@ void DeferredWrites::WriteLogView(std::wstring shown) {
         if (dropped > 0) ReplaceInEdit(controls_.logView, 0, dropped, L"");
         const size_t kept = shownLog_.size() - dropped;
         if (shown.size() > kept) ReplaceInEdit(controls_.logView, kept, kept, shown.substr(kept));
+        // An edit may refuse an insertion (past its limit): then it gets the text whole.
+        if (static_cast<size_t>(GetWindowTextLengthW(controls_.logView)) != shown.size())
+            SetWindowTextW(controls_.logView, shown.c_str());
     }
     shownLog_ = std::move(shown);
 }

@@ -263,24 +263,30 @@ int frmCrateway::SyncValue() const {
 
 // Nobody need touch the window for the run to show: its own yields put the log, the
 // panels and the bar on the screen.
+// A run yields hundreds of times per playlist line: most yields only read the clock.
 void frmCrateway::YieldToWindow() {
-    ShowWhenDue();
-    ui::YieldToWindow();
+    const uint64_t now = clock_();
+    if (now - lastLook_ < kLookIntervalMs) return;
+    lastLook_ = now;
+    ShowWhenDue(now);
+    ui::YieldToWindow(true);
 }
 
 void frmCrateway::YieldToWindowNow() {
-    ShowWhenDue();
+    ShowWhenDue(clock_());
     ui::YieldToWindow(true);
 }
 
 void frmCrateway::EntryDone() {
-    schedule_.EntryDone(clock_());
-    ShowWhenDue();
+    const uint64_t now = clock_();
+    schedule_.EntryDone(now);
+    ShowWhenDue(now);
 }
 
-void frmCrateway::ShowWhenDue() {
-    const uint64_t now = clock_();
+void frmCrateway::ShowWhenDue(uint64_t now) {
     if (!schedule_.Due(now) || !writes_.IsDirty()) return;
+    // Hidden or minimized, the window has no screen to show on.
+    if (!IsWindowVisible(hwnd_) || IsIconic(hwnd_)) return;
     writes_.Show();
     PresentPainting();
     schedule_.Shown(now, clock_());

@@ -125,7 +125,7 @@ private:
     std::wstring CmbLangText() const;
     static void EnterPlaylistFolder(const std::wstring& playlist);
     // Puts what the run holds back on the screen when the schedule says so.
-    void ShowWhenDue();
+    void ShowWhenDue(uint64_t now);
 
     FileServices& files_;
     Modal& modal_;
@@ -136,6 +136,7 @@ private:
     DeferredWrites writes_;
     ShowSchedule schedule_;
     uint64_t (*clock_)() = [] { return static_cast<uint64_t>(GetTickCount64()); };
+    uint64_t lastLook_ = 0;  // when the run's yields last looked at the queue
     std::function<void()> showObserver_;
     std::function<void()> exitAction_;
     // The control that had the focus when the window was last deactivated.

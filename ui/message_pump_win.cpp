@@ -9,9 +9,6 @@ HWND g_dialogWindow = nullptr;
 bool (*g_keys)(void*, const MSG&) = nullptr;
 void* g_keysContext = nullptr;
 ULONGLONG g_lastLook = 0;
-// How often a busy run looks at the queue: 100 times a second keeps the window
-// responsive, and asking more often only costs time.
-constexpr ULONGLONG kLookIntervalMs = 10;
 bool g_quit = false;
 WPARAM g_quitCode = 0;
 

@@ -5,6 +5,10 @@
 
 namespace tunelift::ui {
 
+// How often a busy run looks at the queue: 100 times a second keeps the window
+// responsive, and asking more often only costs time.
+constexpr unsigned kLookIntervalMs = 10;
+
 // Handles every pending window message, then returns. Costs a clock read when the
 // queue was looked at less than a look interval ago, unless `now` is set.
 void YieldToWindow(bool now = false);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -18,7 +19,7 @@ public:
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
         InitCommonControlsEx(&icc);
         parent_ = CreateWindowExW(0, WC_STATICW, L"", WS_OVERLAPPED, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
-        bound.logView = Child(WC_EDITW, ES_MULTILINE);
+        bound.logView = Child(WC_EDITW, ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY);  // as the log view
         bound.statusBar = Child(STATUSCLASSNAMEW, 0);
         bound.bar = Child(PROGRESS_CLASSW, 0);
         bound.scrollBar = Child(WC_SCROLLBARW, SBS_VERT);
@@ -37,8 +38,9 @@ private:
 };
 
 std::wstring LogView(const DeferredWrites::Controls& c) {
-    wchar_t text[256] = {};
-    GetWindowTextW(c.logView, text, 256);
+    const int length = GetWindowTextLengthW(c.logView);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(c.logView, text.data(), length + 1)));
     return text;
 }
 std::wstring Panel3(const DeferredWrites::Controls& c) {
@@ -91,6 +93,62 @@ TEST(DeferredWrites, EachWriteReachesItsControlAtTheFlush) {
         EXPECT_EQ(row.read(controls.bound), row.shown);
         EXPECT_EQ(logViewChanges, row.logViewChanges);
     }
+}
+
+// The log view is edited where its text changed, not handed the whole text: whatever
+// the run's log did since the last write, the view ends up holding exactly the new text.
+TEST(DeferredWrites, TheLogViewHoldsExactlyTheLogAfterEveryWrite) {
+    auto slots = [](int first, int last) {
+        std::wstring text;
+        for (int n = first; n <= last; ++n) text += L"\r\nC:\\Music\\" + std::to_wstring(n) + L".mp3\r\n" + std::to_wstring(n) + L" ok\r\n---";
+        return text;
+    };
+    const struct {
+        const char* what;
+        std::wstring before, after;
+    } rows[] = {
+        {"grown at its end", slots(1, 3), slots(1, 4)},
+        {"oldest slot gone, one more at the end", slots(1, 101), slots(2, 102)},
+        {"window moved by half", slots(1, 101), slots(50, 150)},
+        {"window moved past all of it", slots(1, 101), slots(300, 400)},
+        {"the last slot grew within", slots(1, 3), slots(1, 3) + L"\r\ncopied to:"},
+        {"shrunk to the scroll refresh's four slots", slots(1, 101), slots(98, 101)},
+        {"emptied at a run's start", slots(1, 3), L""},
+        {"same start, other end", slots(1, 3) + L"\r\nSearch finished!", slots(1, 3) + L"\r\nCanceled!"},
+        {"a NUL from a playlist", L"", std::wstring(L"\r\nC:\\a\0b.mp3\r\n1/1 ok", 20)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Controls controls;
+        DeferredWrites writes;
+        writes.Bind(controls.bound, nullptr);
+        writes.SetLogText(row.before);
+        writes.Flush();
+        writes.SetLogText(row.after);
+        writes.Flush();
+        std::wstring expected = row.after;
+        std::replace(expected.begin(), expected.end(), L'\0', L'\u2400');
+        EXPECT_EQ(LogView(controls.bound), expected);
+    }
+}
+
+// During a run the view gets the lines it can show; the whole log follows at the next
+// Flush, which the window makes before it handles messages and when the run ends.
+TEST(DeferredWrites, AShowHandsOverTheLastLinesAndTheFlushTheRest) {
+    std::wstring log;
+    for (int n = 1; n <= 60; ++n) log += L"\r\nline " + std::to_wstring(n);
+    std::wstring last;
+    for (int n = 60 - static_cast<int>(DeferredWrites::kShownLines) + 1; n <= 60; ++n)
+        last += (last.empty() ? L"" : L"\r\n") + (L"line " + std::to_wstring(n));
+    Controls controls;
+    DeferredWrites writes;
+    writes.Bind(controls.bound, nullptr);
+    writes.SetLogText(log);
+    writes.Show();
+    EXPECT_EQ(LogView(controls.bound), last);
+    EXPECT_FALSE(writes.IsDirty()) << "nothing held that the screen could show";
+    writes.Flush();
+    EXPECT_EQ(LogView(controls.bound), log);
 }
 
 }  // namespace

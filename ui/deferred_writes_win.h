@@ -59,9 +59,9 @@ public:
     // a second during a run. The next Flush() hands over the rest.
     void Show();
 
-    // Lines of the log text Show() hands over: the view shows 15 at any DPI, and a long
-    // path may take two.
-    static constexpr size_t kShownLines = 40;
+    // Lines of the log text Show() hands over: the view shows about 15 at any DPI (a
+    // wrapped path only fills it sooner), and each line laid out costs a show time.
+    static constexpr size_t kShownLines = 24;
 
 private:
     void Write(bool wholeLog);

@@ -1,15 +1,11 @@
-// The screen as a person sees it: pixels read back from the desktop, never from the
-// window's own surface or its held values.
+// The screen as a person sees it, read back from the desktop.
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 namespace tunelift::testing {
 
-// True when the screen over the control's client area holds exactly what the control
-// draws for its present state. Reads the screen and asks the control to draw into a
-// bitmap of its own; sends nothing to the control's parent.
+// True when the screen over the control's visible client area holds exactly what the
+// control draws for its present state (into a bitmap of its own, WM_PRINTCLIENT).
 bool ScreenShowsControl(HWND control);
 
 }  // namespace tunelift::testing

@@ -273,7 +273,9 @@ void frmCrateway::YieldToWindow() {
 }
 
 void frmCrateway::YieldToWindowNow() {
-    ShowWhenDue(clock_());
+    const uint64_t now = clock_();
+    schedule_.CopyDone(now);
+    ShowWhenDue(now);
     ui::YieldToWindow(true);
 }
 

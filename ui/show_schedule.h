@@ -22,10 +22,15 @@ public:
     // True when a yield at `now` should show what is held.
     bool Due(uint64_t now) const { return now >= due_; }
 
+    // An entry's copy reached its end (the bar at 100). A watched copy shows it at once:
+    // flushing and naming the file can take a while longer.
+    void CopyDone(uint64_t now) {
+        if (Watched(now)) due_ = now;
+    }
+
     // An entry's outcome line is written.
     void EntryDone(uint64_t now) {
-        const uint64_t took = now - entryStart_;
-        if (took >= showTime_ + kWatchedEntryMs) due_ = now;
+        if (Watched(now)) due_ = now;
         entryStart_ = now;
         showTime_ = 0;
     }
@@ -37,6 +42,8 @@ public:
     }
 
 private:
+    bool Watched(uint64_t now) const { return now - entryStart_ >= showTime_ + kWatchedEntryMs; }
+
     uint64_t due_ = 0;
     uint64_t entryStart_ = 0;
     uint64_t showTime_ = 0;  // spent showing since entryStart_

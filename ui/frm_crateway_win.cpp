@@ -262,8 +262,8 @@ int frmCrateway::SyncValue() const {
 }
 
 // Nobody need touch the window for the run to show: its own yields put the log, the
-// panels and the bar on the screen.
-// A run yields hundreds of times per playlist line: most yields only read the clock.
+// panels and the bar on the screen. A run yields hundreds of times per playlist line, so
+// most yields only read the clock.
 void frmCrateway::YieldToWindow() {
     const uint64_t now = clock_();
     if (now - lastLook_ < kLookIntervalMs) return;

@@ -71,6 +71,15 @@ if(TUNELIFT_TESTS)
     endif()
     set_tests_properties(${target} PROPERTIES TIMEOUT 600 ENVIRONMENT "${WINE_TEST_ENV}")
   endforeach()
+
+  # The window's DPI test once more on a system at 144 dpi, where the system's own
+  # metrics come scaled (tools/wine-env.sh makes that prefix).
+  set(HIDPI_TEST_ENV ${WINE_TEST_ENV})
+  list(FILTER HIDPI_TEST_ENV EXCLUDE REGEX "^WINEPREFIX=")
+  list(APPEND HIDPI_TEST_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-144dpi" "TUNELIFT_SYSTEM_DPI=144")
+  add_test(NAME win_window_tests_144dpi
+           COMMAND win_window_tests --gtest_brief=1 --gtest_filter=Dpi.*:MainWindow.Controls*)
+  set_tests_properties(win_window_tests_144dpi PROPERTIES TIMEOUT 600 ENVIRONMENT "${HIDPI_TEST_ENV}")
 endif()
 
 file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_win.cpp)

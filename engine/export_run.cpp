@@ -247,6 +247,7 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
                                  std::to_wstring(entryCount_) + (ok ? L" ok" : L" error") +
                                  kCrLf + L"---";
     if (slotForm) AppendToSlot(outcome); else AppendToBox(outcome);
+    host_.EntryDone();
 }
 
 // Two songs of one name from different folders ("Track 01.mp3" of two albums): the second

@@ -54,6 +54,9 @@ public:
     // The last progress report of a copy handles what is pending at once, so that a
     // Cancel pressed during the copy stops the run at the very next line.
     virtual void YieldToWindowNow() { YieldToWindow(); }
+    // An entry's outcome line is in the log: the window puts the entry on the screen
+    // soon, so a copy that took visible time never ends unseen.
+    virtual void EntryDone() {}
 
     // Message box with the title "Error", the critical-stop icon and OK.
     virtual void ShowError(const std::wstring& text) = 0;

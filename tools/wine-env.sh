@@ -26,6 +26,20 @@ wine_env_start() {
     "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     "$WINESERVER" -w
   fi
+  # A twin prefix that reports 144 dpi (150 %), where the window's DPI test runs once
+  # more: the same files as hard links, a registry of its own.
+  WINE_ENV_HIDPI="$build_dir/wineprefix-144dpi"
+  if [[ ! -f "$WINE_ENV_HIDPI/system.reg" ]]; then
+    "$WINESERVER" -w
+    rm -rf "$WINE_ENV_HIDPI"
+    cp -al "$WINEPREFIX" "$WINE_ENV_HIDPI"
+    for reg in system.reg user.reg userdef.reg; do
+      cp --remove-destination "$WINEPREFIX/$reg" "$WINE_ENV_HIDPI/$reg"
+    done
+    WINEPREFIX="$WINE_ENV_HIDPI" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
+      >/dev/null 2>&1
+    WINEPREFIX="$WINE_ENV_HIDPI" "$WINESERVER" -w
+  fi
   "$WINESERVER" -p
   # Start Wine's helper processes now, with their output sent away, so that no later
   # pipe waits on them.
@@ -35,6 +49,10 @@ wine_env_start() {
 wine_env_stop() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -w >/dev/null 2>&1 || true
+  if [[ -n "${WINE_ENV_HIDPI:-}" ]]; then
+    WINEPREFIX="$WINE_ENV_HIDPI" "$WINESERVER" -k >/dev/null 2>&1 || true
+    WINEPREFIX="$WINE_ENV_HIDPI" "$WINESERVER" -w >/dev/null 2>&1 || true
+  fi
   if [[ -n "${WINE_ENV_XVFB_PID:-}" ]]; then
     kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
     wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true

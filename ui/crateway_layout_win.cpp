@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <iterator>
+#include <utility>
+
 #include "ui/control_ids.h"
 
 namespace tunelift::ui {
@@ -39,16 +42,16 @@ struct ControlSpec {
 const ControlSpec kControls[] = {
     {ids::cmdSearch, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 150, 1515, 315, Font::Verdana, L"Search playlist", 0},
     {ids::txtPlaylist, WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP | WS_CLIPSIBLINGS, L"", 60, 570, 10305, 2535, Font::Verdana, L"Log", 0},
-    {ids::txtPathfrom, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"", 60, 150, 9015, 315, Font::Default, L"Playlist", 0},
+    {ids::txtPathfrom, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, L"", 60, 150, 9015, 315, Font::Default, L"Playlist", 0},
     {ids::cmdSave, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Save", 9090, 3945, 1515, 315, Font::Verdana, L"Copy", 0},
-    {ids::txtPathto, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"", 60, 3210, 9015, 315, Font::Default, L"Destination folder", 0},
+    {ids::txtPathto, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, L"", 60, 3210, 9015, 315, Font::Default, L"Destination folder", 0},
     {ids::cmdSearch2, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 3210, 1515, 315, Font::Verdana, L"Search destination", 0},
     {ids::cmbLang, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L"", 9435, 4695, 1215, 300, Font::Verdana, L"Language", 0},
     {ids::cmdCancel, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Cancel", 4575, 3945, 1515, 315, Font::Verdana, L"Cancel", 0},
     {ids::pgbCopy, PROGRESS_CLASSW, PBS_SMOOTH, L"", -45, 3600, 10755, 285, Font::Default, L"Copy progress", 0},
     {ids::stbStatus, STATUSCLASSNAMEW, CCS_BOTTOM, L"", 0, 5070, 10665, 285, Font::Verdana, L"Status", 0},
     {ids::pcbAbout, WC_STATICW, SS_NOTIFY | WS_BORDER | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", 3135, 660, 4425, 1875, Font::Default, L"About", 0},
-    {ids::txtAbout1, WC_EDITW, ES_MULTILINE | ES_READONLY | WS_TABSTOP, kAboutText, 60, 120, 4260, 1545, Font::Default, L"About Tunelift", ids::pcbAbout},
+    {ids::txtAbout1, WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, kAboutText, 60, 120, 4260, 1545, Font::Default, L"About Tunelift", ids::pcbAbout},
     {ids::cmdFind, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Check", 7500, 3945, 1515, 315, Font::Verdana, L"Check", 0},
     {ids::vsbListLog, WC_SCROLLBARW, SBS_VERT | WS_TABSTOP, L"", 10380, 570, 255, 2265, Font::Default, L"Log position", 0},
     {ids::chkExists, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, L"Overwrite", 60, 4290, 8970, 345, Font::Default, L"Overwrite existing files", 0},
@@ -122,6 +125,24 @@ UINT WindowDpi(HWND hwnd) {
     return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
+// The system's message font made for `dpi`. Metrics asked for plainly come at the
+// system's DPI, already scaled once: scaling those again by the window's DPI makes the
+// font too big by that factor. Asked for at the window's DPI they need no scaling.
+LOGFONTW MessageFontFor(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return metrics.lfMessageFont;
+    // Before Windows 10: from the system's DPI to the window's.
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    const win::WindowDc screen;
+    metrics.lfMessageFont.lfHeight =
+        MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), GetDeviceCaps(screen.get(), LOGPIXELSY));
+    return metrics.lfMessageFont;
+}
+
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     static bool registered = false;
     if (registered) return true;
@@ -139,6 +160,15 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     wc.lpszClassName = kClassName;
     registered = RegisterClassExW(&wc) != 0;
     return registered;
+}
+
+// The window may be hidden (tests, start-up): what counts is that the control and the
+// containers it sits in are shown.
+bool TakesTab(HWND control, HWND window) {
+    if (!control || !(GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) || !IsWindowEnabled(control)) return false;
+    for (HWND w = control; w && w != window; w = GetParent(w))
+        if (!(GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE)) return false;
+    return true;
 }
 
 }  // namespace
@@ -193,13 +223,31 @@ HMENU CratewayLayout::MenuHolding(int id) const {
     return nullptr;
 }
 
+HWND CratewayLayout::NextTabStop(HWND from, bool back) const {
+    constexpr int count = static_cast<int>(std::size(kControls));
+    int at = back ? count : -1;
+    for (HWND w = from; w && w != window_ && (at < 0 || at == count); w = GetParent(w)) {
+        for (int i = 0; i < count; ++i)
+            if (ControlOf(window_, kControls[i].id) == w) at = i;
+    }
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((back ? at - step : at + step) % count + count) % count;
+        HWND control = ControlOf(window_, kControls[i].id);
+        if (TakesTab(control, window_)) return control;
+    }
+    return nullptr;
+}
+
 void CratewayLayout::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ControlSpec& c : kControls) {
         HWND parent = c.parent ? ControlOf(window_, c.parent) : window_;
         DWORD style = WS_CHILD | c.style;
         if (c.id != ids::pcbAbout) style |= WS_VISIBLE;  // the about box starts hidden
-        HWND control = CreateWindowExW(0, c.className, c.designText, style, Px(c.left), Px(c.top), Px(c.width),
+        // A single-line text box has the sunken edge of every Windows text box.
+        const bool textBox = wcscmp(c.className, WC_EDITW) == 0 && !(c.style & ES_MULTILINE);
+        HWND control = CreateWindowExW(textBox ? WS_EX_CLIENTEDGE : 0, c.className, c.designText, style, Px(c.left),
+                                       Px(c.top), Px(c.width),
                                        Px(c.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                        instance, nullptr);
         SetAccessibleName(control, c.accessibleName);
@@ -243,20 +291,21 @@ void CratewayLayout::ResizeToDesignedClientArea() {
 }
 
 void CratewayLayout::ApplyFonts() {
+    // Both fonts are made once for this DPI, and the old ones go only after no control
+    // uses them any more.
     // 6.75 pt at this DPI; Wine and stripped-down systems may lack Verdana.
     const wchar_t* face = FontInstalled(L"Verdana") ? L"Verdana" : L"Tahoma";
-    verdana_.reset(CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                               DEFAULT_PITCH | FF_SWISS, face));
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi_), 96);
-    defaultFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    win::FontHandle verdana(CreateFontW(-MulDiv(675, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
+    const LOGFONTW message = MessageFontFor(dpi_);
+    win::FontHandle defaultFont(CreateFontIndirectW(&message));
     for (const ControlSpec& c : kControls) {
-        HFONT font = c.font == Font::Verdana ? verdana_.get() : defaultFont_.get();
+        HFONT font = c.font == Font::Verdana ? verdana.get() : defaultFont.get();
         SendMessageW(ControlOf(window_, c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    verdana_ = std::move(verdana);
+    defaultFont_ = std::move(defaultFont);
 }
 
 void CratewayLayout::LayoutStatusParts() {

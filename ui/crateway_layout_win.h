@@ -22,6 +22,11 @@ public:
     // menu item.
     HMENU MenuHolding(int id) const;
 
+    // The control Tab (or Shift+Tab, `back`) moves to from `from`, in the designed tab
+    // order whatever the controls' z-order: the next tab stop that is enabled and shown
+    // with its container. From a window or control outside the order, the first (last).
+    HWND NextTabStop(HWND from, bool back) const;
+
     // Per-monitor aware: moved to a monitor of another scale, the window lays itself
     // out again instead of letting the system stretch its pixels.
     void OnDpiChanged(UINT dpi, const RECT& suggested);

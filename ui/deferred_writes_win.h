@@ -1,7 +1,8 @@
 // The control writes a run makes several times per playlist line: the log view's text,
 // the three status panels, the bar's value and the log scroll bar. They are held here
-// and handed to their controls in one go when the window is about to handle messages,
-// so a control is written once with the last value instead of once per change.
+// and handed to their controls in one go when the window is about to handle messages
+// or the run's yields show them, so a control is written once with the last value
+// instead of once per change.
 #pragma once
 #include <windows.h>
 
@@ -49,10 +50,24 @@ public:
 
     // True while a write is held that its control does not show yet.
     bool IsDirty() const;
-    // Hands every held write to its control.
+    // Hands every held write to its control, the whole log text included: what a
+    // message handler or another program reads from the controls is current.
     void Flush();
+    // Hands every held write to its control for the screen, the log view only the last
+    // lines of the log text, which are all it can show: laying out a hundred slots costs
+    // an edit control tens of milliseconds under Wine, too much to spend several times
+    // a second during a run. The next Flush() hands over the rest.
+    void Show();
+
+    // Lines of the log text Show() hands over: the view shows about 15 at any DPI (a
+    // wrapped path only fills it sooner), and each line laid out costs a show time.
+    static constexpr size_t kShownLines = 24;
 
 private:
+    void Write(bool wholeLog);
+    // Hands `text` to the log view, editing only where it changed.
+    void WriteLogView(std::wstring text);
+
     struct HeldPanel {
         std::wstring text;
         bool dirty = false;
@@ -62,6 +77,10 @@ private:
     std::function<void()> logViewChanged_;
     std::wstring logText_;
     bool logTextDirty_ = false;
+    // What the log view holds: the log text as last handed over, long lines shortened.
+    std::wstring shownLog_;
+    // The view holds only the last lines of the log text (Show()).
+    bool logViewTail_ = false;
     HeldPanel panels_[3];
     int barValue_ = 0;
     int barMax_ = 100;

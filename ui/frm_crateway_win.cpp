@@ -42,9 +42,9 @@ frmCrateway::~frmCrateway() {
 bool frmCrateway::Create(int showCommand) {
     hwnd_ = layout_.Create(WndProc, this);
     if (!hwnd_) return false;
-    // The window handles keys in the two path boxes and the language box, and drops on
-    // the playlist box.
-    for (int id : {ids::txtPathfrom, ids::txtPathto, ids::cmbLang})
+    // The window handles keys in the two path boxes, the language box and the two
+    // multi-line views, drops on the playlist box, and closing of the about box.
+    for (int id : {ids::txtPathfrom, ids::txtPathto, ids::cmbLang, ids::txtPlaylist, ids::txtAbout1, ids::pcbAbout})
         SetWindowSubclass(Item(id), ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
     writes_.Bind({Item(ids::txtPlaylist), Item(ids::stbStatus), Item(ids::pgbCopy), Item(ids::vsbListLog)},
                  [this] { txtPlaylist_Change(); });
@@ -55,7 +55,7 @@ bool frmCrateway::Create(int showCommand) {
         CheckMenuItem(layout_.MenuHolding(item.menuId), item.menuId,
                       MF_BYCOMMAND | (saved.*item.member ? MF_CHECKED : MF_UNCHECKED));
     SetBeforeDispatch(FlushHook, this);
-    SetDialogWindow(hwnd_);
+    SetDialogWindow(hwnd_, DialogKeys, this);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     return true;
@@ -76,7 +76,6 @@ void frmCrateway::Form_Load() {
 }
 
 void frmCrateway::cmbLang_Click() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
-void frmCrateway::cmbLang_KeyUp() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
 
 std::wstring frmCrateway::CmbLangText() const {
     HWND combo = Item(ids::cmbLang);
@@ -85,14 +84,6 @@ std::wstring frmCrateway::CmbLangText() const {
     std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
     text.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
     return text;
-}
-
-void frmCrateway::txtPathfrom_KeyDown() {
-    if (PathFrom() == mdlLanguage::Current().CapPromptPlaylist) SetWindowTextW(Item(ids::txtPathfrom), L"");
-}
-
-void frmCrateway::txtPathto_KeyDown() {
-    if (PathTo() == mdlLanguage::Current().CapPromptDestination) SetWindowTextW(Item(ids::txtPathto), L"");
 }
 
 void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
@@ -113,9 +104,11 @@ void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
 void frmCrateway::mnuAbout_Click() {
     HWND about = Item(ids::pcbAbout);
     if (!AboutVisible()) {
-        // Lift the box above the log view it covers.
+        // Lift the box above the log view it covers (Tab keeps the designed order).
         SetWindowPos(about, Item(ids::cmdSearch), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     } else {
+        // The focus must not vanish with the box: it goes on to the next tab stop.
+        if (IsChild(about, GetFocus())) SetFocus(layout_.NextTabStop(GetFocus(), false));
         ShowWindow(about, SW_HIDE);
     }
 }
@@ -176,8 +169,10 @@ void frmCrateway::OpenFile() {
         OpenRequest request;
         request.filter = L"Playlists (*.m3u,*.txt)|*.m3u;*.txt|M3U Playlists (*.m3u)|*.m3u|TXT Playlists (*.txt)|*.txt";
         request.fileName = commonDialog1FileName_;
+        request.filterIndex = commonDialog1FilterIndex_;
         if (modal_.ShowOpen(hwnd_, request)) {
             commonDialog1FileName_ = request.fileName;
+            commonDialog1FilterIndex_ = request.filterIndex;
             EnterPlaylistFolder(commonDialog1FileName_);
         }
     } catch (...) {
@@ -281,8 +276,39 @@ int frmCrateway::SyncValue() const {
     return SendMessageW(Item(ids::chkKill), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-void frmCrateway::YieldToWindow() { ui::YieldToWindow(); }
-void frmCrateway::YieldToWindowNow() { ui::YieldToWindow(true); }
+// Nobody need touch the window for the run to show: its own yields put the log, the
+// panels and the bar on the screen. A run yields hundreds of times per playlist line, so
+// most yields only read the clock.
+void frmCrateway::YieldToWindow() {
+    const uint64_t now = clock_();
+    if (now - lastLook_ < kLookIntervalMs) return;
+    lastLook_ = now;
+    ShowWhenDue(now);
+    ui::YieldToWindow(true);
+}
+
+void frmCrateway::YieldToWindowNow() {
+    const uint64_t now = clock_();
+    schedule_.CopyDone(now);
+    ShowWhenDue(now);
+    ui::YieldToWindow(true);
+}
+
+void frmCrateway::EntryDone() {
+    const uint64_t now = clock_();
+    schedule_.EntryDone(now);
+    ShowWhenDue(now);
+}
+
+void frmCrateway::ShowWhenDue(uint64_t now) {
+    if (!schedule_.Due(now) || !writes_.IsDirty()) return;
+    // Hidden or minimized, the window has no screen to show on.
+    if (!IsWindowVisible(hwnd_) || IsIconic(hwnd_)) return;
+    writes_.Show();
+    PresentPainting();
+    schedule_.Shown(now, clock_());
+    if (showObserver_) showObserver_();
+}
 
 void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
 
@@ -320,11 +346,6 @@ void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& tex
 }
 
 // ---- read-backs for tests and automation ----
-
-std::wstring frmCrateway::ControlText(int id) const {
-    if (id == ids::txtPlaylist) return writes_.LogText();
-    return WindowText(Item(id));
-}
 
 std::wstring frmCrateway::MenuText(int id) const {
     HMENU owner = layout_.MenuHolding(id);
@@ -369,8 +390,15 @@ LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             layout_.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
-            // The system close button does what Exit does.
+            // The close button, Alt+F4 and another program asking the window to close all
+            // mean Exit. (Esc never gets here: the multi-line views keep it.)
             mnuExit_Click();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
+            break;
+        case WM_SETFOCUS:
+            RestoreFocus();
             return 0;
         case WM_DESTROY:
             writes_.Unbind();
@@ -400,45 +428,9 @@ void frmCrateway::OnCommand(int id, int code) {
         case ids::mnuOnlyChanged: case ids::mnuAskBeforeSync: case ids::mnuCheckFreeSpace:
             mnuOption_Click(id);
             break;
+        case IDCANCEL: Escape_Press(); break;  // Esc, as the dialog keys deliver it
         default: break;
     }
-}
-
-LRESULT CALLBACK frmCrateway::ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-    return reinterpret_cast<frmCrateway*>(data)->HandleControlMessage(control, msg, wParam, lParam);
-}
-
-LRESULT frmCrateway::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int id = GetDlgCtrlID(control);
-    switch (msg) {
-        case WM_KEYDOWN:
-            // Before the key takes effect, so a typed letter starts the path.
-            if (id == ids::txtPathfrom) txtPathfrom_KeyDown();
-            if (id == ids::txtPathto) txtPathto_KeyDown();
-            break;
-        case WM_KEYUP:
-            if (id == ids::cmbLang) {
-                const LRESULT result = DefSubclassProc(control, msg, wParam, lParam);
-                cmbLang_KeyUp();
-                return result;
-            }
-            break;
-        case WM_DROPFILES:
-            if (id == ids::txtPathfrom) {
-                HDROP drop = reinterpret_cast<HDROP>(wParam);
-                txtPathfrom_OLEDragDrop(drop);
-                DragFinish(drop);
-                return 0;
-            }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(id));
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(control, msg, wParam, lParam);
 }
 
 }  // namespace tunelift::ui

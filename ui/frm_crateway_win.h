@@ -16,6 +16,7 @@
 #include "ui/language.h"
 #include "ui/modal_win.h"
 #include "ui/options_store_win.h"
+#include "ui/show_schedule.h"
 
 namespace tunelift::ui {
 
@@ -61,6 +62,7 @@ public:
     void cmbLang_KeyUp();
     void txtPathfrom_KeyDown();
     void txtPathto_KeyDown();
+    void Escape_Press();
     void txtPathfrom_OLEDragDrop(HDROP drop);
     void mnuAbout_Click();
     void mnuExit_Click();
@@ -91,6 +93,7 @@ public:
     void SetLogScroll(int min, int max, int value) override;
     void YieldToWindow() override;
     void YieldToWindowNow() override;
+    void EntryDone() override;
     void ShowError(const std::wstring& text) override;
     RunOptions Options() const override;
     bool Ask(const std::wstring& question) override;
@@ -99,26 +102,35 @@ public:
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
 
     // Read-backs for tests and automation.
-    std::wstring ControlText(int id) const;
-    std::wstring PanelText(int panel) const { return writes_.Panel(panel); }
     std::wstring MenuText(int id) const;
-    int ScrollMin() const { return writes_.ScrollMin(); }
-    int ScrollMax() const { return writes_.ScrollMax(); }
-    int ScrollValue() const { return writes_.ScrollPos(); }
     bool AboutVisible() const;
     // Writes deferred texts, panels and bar to their controls now (otherwise done
     // before the window handles messages).
     void FlushDeferredTexts() { writes_.Flush(); }
+
+    // Seams for tests: the clock the show schedule reads (milliseconds), and a call
+    // after every show a run's yields make.
+    void SetClock(uint64_t (*clock)()) { clock_ = clock; }
+    void SetShowObserver(std::function<void()> observer) { showObserver_ = std::move(observer); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Tab and Shift+Tab for the whole window, before the dialog keys see them.
+    static bool DialogKeys(void* self, const MSG& msg);
+    bool OnDialogKey(const MSG& msg);
+    // A key release in cmbLang that belongs to a Tab or to Alt, not to the box.
+    bool KeyOfFocusMove(WPARAM key) const;
+    void RememberFocus();
+    void RestoreFocus();
     void OnCommand(int id, int code);
     void OnVScroll(int code);
     std::wstring CmbLangText() const;
     static void EnterPlaylistFolder(const std::wstring& playlist);
+    // Puts what the run holds back on the screen when the schedule says so.
+    void ShowWhenDue(uint64_t now);
 
     FileServices& files_;
     Modal& modal_;
@@ -128,9 +140,20 @@ private:
     RunState state_;
     // The log view, panels, bar and scroll bar as the run last set them.
     DeferredWrites writes_;
+    ShowSchedule schedule_;
+    uint64_t (*clock_)() = [] { return static_cast<uint64_t>(GetTickCount64()); };
+    uint64_t lastLook_ = 0;  // when the run's yields last looked at the queue
+    std::function<void()> showObserver_;
     std::function<void()> exitAction_;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
+    // cmbLang got the focus by Tab and has seen no key pressed since: the releases of
+    // Tab and Shift that reach it belong to the move.
+    bool cmbLangTabbedInto_ = false;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;
+    // CommonDialog1.FilterIndex: the file type last chosen, shown first the next time.
+    int commonDialog1FilterIndex_ = 1;
 };
 
 }  // namespace tunelift::ui

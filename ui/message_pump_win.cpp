@@ -6,14 +6,14 @@ namespace {
 void (*g_hook)(void*) = nullptr;
 void* g_hookContext = nullptr;
 HWND g_dialogWindow = nullptr;
+bool (*g_keys)(void*, const MSG&) = nullptr;
+void* g_keysContext = nullptr;
 ULONGLONG g_lastLook = 0;
-// How often a busy run looks at the queue: 100 times a second keeps the window
-// responsive, and asking more often only costs time.
-constexpr ULONGLONG kLookIntervalMs = 10;
 bool g_quit = false;
 WPARAM g_quitCode = 0;
 
 void Dispatch(MSG& msg) {
+    if (g_keys && g_keys(g_keysContext, msg)) return;
     if (g_dialogWindow && IsDialogMessageW(g_dialogWindow, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -30,7 +30,11 @@ void SetBeforeDispatch(void (*hook)(void*), void* context) {
     g_hookContext = context;
 }
 
-void SetDialogWindow(HWND hwnd) { g_dialogWindow = hwnd; }
+void SetDialogWindow(HWND hwnd, bool (*keys)(void*, const MSG&), void* context) {
+    g_dialogWindow = hwnd;
+    g_keys = keys;
+    g_keysContext = context;
+}
 
 bool QuitRequested() { return g_quit; }
 
@@ -53,6 +57,13 @@ void YieldToWindow(bool now) {
         }
         Dispatch(msg);
     }
+}
+
+void PresentPainting() {
+    // Paint messages only: no command of the user runs here. The look that finds none
+    // left is what tells the system the window answers and presents its surface.
+    MSG msg;
+    for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageW(&msg);
 }
 
 int RunMessageLoop() {

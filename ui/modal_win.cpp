@@ -32,6 +32,7 @@ std::wstring CommonDialogFilter(const std::wstring& pipes) {
 bool Modal::ShowOpen(HWND owner, OpenRequest& request) {
     const std::wstring filter = CommonDialogFilter(request.filter);
     std::vector<wchar_t> name(kFileNameChars, L'\0');
+    DWORD filterIndex = static_cast<DWORD>(request.filterIndex);
     auto show = [&](const std::wstring& start) {
         std::fill(name.begin(), name.end(), L'\0');
         std::copy_n(start.begin(), std::min(start.size(), name.size() - 1), name.begin());
@@ -39,18 +40,23 @@ bool Modal::ShowOpen(HWND owner, OpenRequest& request) {
         ofn.lStructSize = sizeof(ofn);
         ofn.hwndOwner = owner;
         ofn.lpstrFilter = filter.c_str();
-        ofn.nFilterIndex = 1;
+        ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex);
         ofn.lpstrFile = name.data();
         ofn.nMaxFile = static_cast<DWORD>(name.size());
         // No existence requirement: a typed name for a missing file is returned as typed.
         // The current folder is set by the window, and only for a confirmed playlist.
         ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-        return GetOpenFileNameW(&ofn) != FALSE;
+        const bool confirmed = GetOpenFileNameW(&ofn) != FALSE;
+        filterIndex = ofn.nFilterIndex;
+        return confirmed;
     };
     bool confirmed = show(request.fileName);
     // A start name the dialog rejects would keep it from opening at all: open it empty then.
     if (!confirmed && CommDlgExtendedError() == FNERR_INVALIDFILENAME) confirmed = show(L"");
-    if (confirmed) request.fileName.assign(name.data());
+    if (confirmed) {
+        request.fileName.assign(name.data());
+        request.filterIndex = static_cast<int>(filterIndex);
+    }
     return confirmed;
 }
 

@@ -14,6 +14,9 @@ struct OpenRequest {
     std::wstring filter;
     // In: the name the dialog starts with. Out: the confirmed name (unchanged on cancel).
     std::wstring fileName;
+    // In: the file type shown first (1 = the first choice). Out: the type the user had
+    // chosen when confirming (unchanged on cancel).
+    int filterIndex = 1;
 };
 
 class Modal {

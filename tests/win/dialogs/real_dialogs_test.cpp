@@ -124,6 +124,37 @@ TEST_F(RealDialogs, OpenDialogCancelledLeavesTheLastConfirmedNameAndTheCurrentFo
         << ::testing::PrintToString(startName);
 }
 
+TEST_F(RealDialogs, OpenDialogShowsTheFileTypeChosenLastTime) {
+    const std::wstring list = dir / L"list.txt";
+    {
+        DialogCloser closer([&](HWND dialog) {
+            HWND types = GetDlgItem(dialog, cmb1);
+            SendMessageW(types, CB_SETCURSEL, 2, 0);
+            // The dialog learns of a choice from the list's notification, as from a click.
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+            SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(list.c_str()));
+            PressButton(dialog, IDOK);
+        });
+        Click(ids::cmdSearch);
+        ASSERT_TRUE(closer.acted());
+        ASSERT_FALSE(closer.forced()) << "the dialog ignored the answer";
+    }
+    ASSERT_EQ(Text(ids::txtPathfrom), list);
+    std::wstring shownType;
+    {
+        DialogCloser closer([&](HWND dialog) {
+            HWND types = GetDlgItem(dialog, cmb1);
+            const auto chosen = SendMessageW(types, CB_GETCURSEL, 0, 0);
+            const std::vector<std::wstring> items = ComboItems(types);
+            if (chosen >= 0 && static_cast<size_t>(chosen) < items.size()) shownType = items[static_cast<size_t>(chosen)];
+            PressButton(dialog, IDCANCEL);
+        });
+        Menu(ids::mnuOpen);
+        ASSERT_TRUE(closer.acted());
+    }
+    EXPECT_EQ(shownType, L"TXT Playlists (*.txt)");
+}
+
 TEST_F(RealDialogs, FolderPickerShowsTheGermanTitleInEnglishAndItsCancelEmptiesTheBox) {
     SetText(ids::txtPathto, dir.path());
     std::vector<std::wstring> texts;

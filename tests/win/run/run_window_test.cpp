@@ -105,7 +105,7 @@ TEST_F(WindowRun, OtherLanguagesPromptIsTakenAsAPath) {
     Click(ids::cmdFind);
     EXPECT_TRUE(modal.boxes.empty());
     EXPECT_EQ(ShownLog(), L"No playlist found!");
-    EXPECT_EQ(window->PanelText(3), L"Progress: 0%");
+    EXPECT_EQ(Panel(3), L"Progress: 0%");
 }
 
 TEST_F(WindowRun, SaveRunShowsTheLogToTheCharacter) {
@@ -117,9 +117,9 @@ TEST_F(WindowRun, SaveRunShowsTheLogToTheCharacter) {
                                   L"\\a.mp3\r\n1/1 ok\r\n---\r\nAll files copied!";
     EXPECT_EQ(ShownLog(), expected);
     EXPECT_EQ(dir.Read(L"Player\\a.mp3"), "song a");
-    EXPECT_EQ(window->PanelText(1), L"File: " + music + L"\\a.mp3");
-    EXPECT_EQ(window->PanelText(2), L"Filename: a.mp3");
-    EXPECT_EQ(window->PanelText(3), L"Progress: 0%");
+    EXPECT_EQ(Panel(1), L"File: " + music + L"\\a.mp3");
+    EXPECT_EQ(Panel(2), L"Filename: a.mp3");
+    EXPECT_EQ(Panel(3), L"Progress: 0%");
     EXPECT_EQ(SendMessageW(Item(ids::pgbCopy), PBM_GETPOS, 0, 0), 0);
     for (int n = 0; n <= 3; ++n) EXPECT_EQ(window->GetRunLog().Slot(n), L"") << "Save empties the slots";
     // The caret sits at the end so the newest line is in view.
@@ -183,12 +183,12 @@ TEST_F(WindowRun, UnrecognisedPlaylistShowsOnlyTheMessage) {
     BoxesForList();
     Click(ids::cmdSave);
     EXPECT_EQ(ShownLog(), L"No playlist found!");
-    EXPECT_EQ(window->PanelText(3), L"Progress: 0%");
+    EXPECT_EQ(Panel(3), L"Progress: 0%");
     ChooseLanguage(L"Deutsch");
     Boxes(dir / L"list.m3u", player);
     Click(ids::cmdFind);
     EXPECT_EQ(ShownLog(), L"Kein Playlist gefunden");
-    EXPECT_EQ(window->PanelText(3), L"Fortschritt: 0%");
+    EXPECT_EQ(Panel(3), L"Fortschritt: 0%");
 }
 
 TEST_F(WindowRun, LongPlaylistMovesTheScrollBarAndPagesByFourSlots) {
@@ -208,7 +208,7 @@ TEST_F(WindowRun, LongPlaylistMovesTheScrollBarAndPagesByFourSlots) {
     SendMessageW(window->hwnd(), WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(Item(ids::vsbListLog)));
     Pump();
     EXPECT_EQ(ShownLog(), window->TheLogData(147, 150));
-    EXPECT_EQ(window->ScrollValue(), 147);
+    EXPECT_EQ(Scroll().nPos, 147);
 }
 
 TEST_F(WindowRun, ASaveEmptiesTheSlotsSoTheNextScrollShowsNothing) {
@@ -244,9 +244,9 @@ TEST_F(WindowRun, SyncedSaveClearsTheDestinationButNeverItsSubfolders) {
     EXPECT_EQ(dir.Read(L"Player\\Sub\\keep.mp3"), "sub");
     EXPECT_TRUE(dir.Exists(L"list.m3u"));
     EXPECT_TRUE(dir.Exists(L"Music\\a.mp3"));
-    EXPECT_EQ(window->PanelText(1), L"Killing Files");
-    EXPECT_EQ(window->PanelText(2).rfind(L"Killing: ", 0), 0u);
-    EXPECT_EQ(window->BarMax(), 100);
+    EXPECT_EQ(Panel(1), L"Killing Files");
+    EXPECT_EQ(Panel(2).rfind(L"Killing: ", 0), 0u);
+    EXPECT_EQ(SendMessageW(Item(ids::pgbCopy), PBM_GETRANGE, FALSE, 0), 100);
     // The Save run appended to the Check run's slots.
     EXPECT_NE(ShownLog().find(L"1/1 ok\r\n---\r\nSearch finished!\r\nAll files copied!"), std::wstring::npos);
 }

@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "ui/message_pump_win.h"
@@ -50,9 +51,7 @@ void WindowTest::Restart() {
     Pump();
     window = std::make_unique<ui::frmCrateway>(*files, modal, optionsFile);
     window->SetExitAction([this] { ++exitCalls; });
-    // Hidden: under Xvfb without a window manager, Wine waits two seconds for every
-    // shown top-level window to be withdrawn when it is destroyed.
-    ASSERT_TRUE(window->Create(SW_HIDE));
+    ASSERT_TRUE(window->Create(showCommand));
     Pump();
 }
 
@@ -68,6 +67,33 @@ void WindowTest::Pump() {
         DispatchMessageW(&msg);
     }
     if (window) window->FlushDeferredTexts();
+}
+
+std::wstring WindowTest::Text(int id) const {
+    HWND control = Item(id);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
+    return text;
+}
+
+std::wstring WindowTest::Panel(int panel) const {
+    HWND status = Item(ids::stbStatus);
+    const auto length = LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel - 1), 0));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(status, SB_GETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+int WindowTest::BarPos() const { return static_cast<int>(SendMessageW(Item(ids::pgbCopy), PBM_GETPOS, 0, 0)); }
+
+SCROLLINFO WindowTest::Scroll() const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_POS;
+    GetScrollInfo(Item(ids::vsbListLog), SB_CTL, &info);
+    return info;
 }
 
 void WindowTest::Click(int id) {

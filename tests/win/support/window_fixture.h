@@ -73,7 +73,11 @@ protected:
     virtual std::unique_ptr<FileServices> MakeFiles();
 
     HWND Item(int id) const { return window->Item(id); }
-    std::wstring Text(int id) const { return window->ControlText(id); }
+    // What the controls themselves hold, never what the window keeps for itself.
+    std::wstring Text(int id) const;
+    std::wstring Panel(int panel) const;  // 1..3
+    int BarPos() const;
+    SCROLLINFO Scroll() const;
     void Click(int id);
     void Menu(int id);
     void ChooseLanguage(const wchar_t* item);
@@ -84,6 +88,9 @@ protected:
     void Drop(int id, const std::vector<std::wstring>& paths);
     void Pump();
 
+    // Hidden unless a test needs the screen: under Xvfb without a window manager, Wine
+    // waits two seconds for every shown top-level window to be withdrawn when it goes.
+    int showCommand = SW_HIDE;
     std::unique_ptr<FileServices> files;
     ScriptedModal modal;
     // Each test keeps its Options menu choices in a file of its own.

@@ -8,7 +8,12 @@ namespace {
 
 using ui::frmCrateway;
 
-class MainWindow : public WindowTest {};
+struct Captions;
+
+class MainWindow : public WindowTest {
+protected:
+    void ExpectCaptions(const Captions& c, const char* when);
+};
 
 TEST_F(MainWindow, StartsInEnglishWithPromptsFullBarAndHiddenAbout) {
     EXPECT_EQ(Text(ids::txtPathfrom), L"Open playlist");
@@ -23,9 +28,10 @@ TEST_F(MainWindow, StartsInEnglishWithPromptsFullBarAndHiddenAbout) {
     EXPECT_STREQ(caption, L"Tevkan's Tunelift 1.0");
     EXPECT_EQ(Text(ids::cmdFind), L"Check");
     EXPECT_EQ(Text(ids::txtPlaylist), L"");
-    EXPECT_EQ(window->ScrollMin(), 0);
-    EXPECT_EQ(window->ScrollMax(), 32767);
-    EXPECT_EQ(window->ScrollValue(), 0);
+    const SCROLLINFO scroll = Scroll();
+    EXPECT_EQ(scroll.nMin, 0);
+    EXPECT_EQ(scroll.nMax, 32767);
+    EXPECT_EQ(scroll.nPos, 0);
     EXPECT_NE(SendMessageW(window->hwnd(), WM_GETICON, ICON_BIG, 0) | GetClassLongPtrW(window->hwnd(), GCLP_HICON), 0);
 }
 
@@ -62,18 +68,20 @@ const Captions kGermanCaptions = {
     L"\u00d6ffnen, suchen und starten", L"Beenden", L"\u00dcberschreibe existierende Dateien",
     L"Synchronisiere Playlist und Verzeichnis (L\u00f6scht Dateien im Ziel-Ordner, die nicht in der Playlist sind!)"};
 
-void ExpectCaptions(const frmCrateway& w, const Captions& c, const char* when) {
+void MainWindow::ExpectCaptions(const Captions& c, const char* when) {
     SCOPED_TRACE(when);
-    EXPECT_EQ(w.ControlText(ids::cmdSearch), c.search);
-    EXPECT_EQ(w.ControlText(ids::cmdSearch2), c.search);
-    EXPECT_EQ(w.ControlText(ids::cmdSave), c.copy);
-    EXPECT_EQ(w.ControlText(ids::cmdCancel), c.cancel);
-    EXPECT_EQ(w.ControlText(ids::cmdFind), L"Check");
-    EXPECT_EQ(w.PanelText(1), c.panel1);
-    EXPECT_EQ(w.PanelText(2), c.panel2);
-    EXPECT_EQ(w.PanelText(3), c.panel3);
-    EXPECT_EQ(w.ControlText(ids::txtPathfrom), c.promptPlaylist);
-    EXPECT_EQ(w.ControlText(ids::txtPathto), c.promptDestination);
+    Pump();  // as the window shows them once it has handled its messages
+    const frmCrateway& w = *window;
+    EXPECT_EQ(Text(ids::cmdSearch), c.search);
+    EXPECT_EQ(Text(ids::cmdSearch2), c.search);
+    EXPECT_EQ(Text(ids::cmdSave), c.copy);
+    EXPECT_EQ(Text(ids::cmdCancel), c.cancel);
+    EXPECT_EQ(Text(ids::cmdFind), L"Check");
+    EXPECT_EQ(Panel(1), c.panel1);
+    EXPECT_EQ(Panel(2), c.panel2);
+    EXPECT_EQ(Panel(3), c.panel3);
+    EXPECT_EQ(Text(ids::txtPathfrom), c.promptPlaylist);
+    EXPECT_EQ(Text(ids::txtPathto), c.promptDestination);
     EXPECT_EQ(w.MenuText(ids::mnuFile), c.menuFile);
     EXPECT_EQ(w.MenuText(ids::mnuAbout), c.menuAbout);
     EXPECT_EQ(w.MenuText(ids::mnuOpen), c.menuOpen);
@@ -82,24 +90,24 @@ void ExpectCaptions(const frmCrateway& w, const Captions& c, const char* when) {
     EXPECT_EQ(w.MenuText(ids::mnuOSR), c.menuOSR);
     EXPECT_EQ(w.MenuText(ids::mnuExit), c.menuExit);
     EXPECT_EQ(w.MenuText(ids::mnuempty), L"---");
-    EXPECT_EQ(w.ControlText(ids::chkExists), c.overwrite);
-    EXPECT_EQ(w.ControlText(ids::chkKill), c.sync);
+    EXPECT_EQ(Text(ids::chkExists), c.overwrite);
+    EXPECT_EQ(Text(ids::chkKill), c.sync);
 }
 
 TEST_F(MainWindow, EveryCaptionFollowsTheLanguageBackAndForth) {
-    ExpectCaptions(*window, kEnglishCaptions, "start-up");
+    ExpectCaptions(kEnglishCaptions, "start-up");
     ChooseLanguage(L"Deutsch");
-    ExpectCaptions(*window, kGermanCaptions, "Deutsch chosen");
+    ExpectCaptions(kGermanCaptions, "Deutsch chosen");
     ChooseLanguage(L"English");
-    ExpectCaptions(*window, kEnglishCaptions, "English chosen again");
+    ExpectCaptions(kEnglishCaptions, "English chosen again");
     ChooseLanguage(L"Deutsch");
-    ExpectCaptions(*window, kGermanCaptions, "Deutsch chosen again");
+    ExpectCaptions(kGermanCaptions, "Deutsch chosen again");
 }
 
 TEST_F(MainWindow, KeyReleaseInLanguageBoxAppliesItsText) {
     SendMessageW(Item(ids::cmbLang), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Deutsch"));
     KeyUpInLanguageBox(VK_DOWN);
-    ExpectCaptions(*window, kGermanCaptions, "key up on Deutsch");
+    ExpectCaptions(kGermanCaptions, "key up on Deutsch");
     SetText(ids::txtPathfrom, L"C:\\Lists\\mix.m3u");
     KeyUpInLanguageBox(VK_SHIFT);
     EXPECT_EQ(Text(ids::txtPathfrom), L"Playlist \u00f6ffnen") << "a key release re-applies the language";
@@ -110,11 +118,13 @@ TEST_F(MainWindow, ChoosingALanguageReplacesPathsAndResetsPanels) {
     SetText(ids::txtPathto, L"E:\\Player");
     window->SetPanel(1, L"File: C:\\Music\\a.mp3");
     window->SetPanel(3, L"Progress: 45%");
+    Pump();
     ChooseLanguage(L"English");  // the same language again
+    Pump();
     EXPECT_EQ(Text(ids::txtPathfrom), L"Open playlist");
     EXPECT_EQ(Text(ids::txtPathto), L"Destination");
-    EXPECT_EQ(window->PanelText(1), L"File: ");
-    EXPECT_EQ(window->PanelText(3), L"Progress: ");
+    EXPECT_EQ(Panel(1), L"File: ");
+    EXPECT_EQ(Panel(3), L"Progress: ");
 }
 
 TEST_F(MainWindow, AKeyOnThePromptClearsItBeforeTheKeyActs) {
@@ -250,6 +260,10 @@ TEST_F(MainWindow, ButtonsUseTheSmallFontAndPathBoxesTheDefault) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(small), sizeof(lf), &lf);
     EXPECT_TRUE(std::wstring(lf.lfFaceName) == L"Verdana" || std::wstring(lf.lfFaceName) == L"Tahoma");
+    for (int id : {ids::txtPathfrom, ids::txtPathto}) {
+        EXPECT_TRUE(GetWindowLongPtrW(Item(id), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "the sunken edge of a text box";
+        EXPECT_FALSE(GetWindowLongPtrW(Item(id), GWL_STYLE) & WS_BORDER) << "a flat line instead";
+    }
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheDesign) {
@@ -286,7 +300,7 @@ TEST_F(MainWindow, OverlongLinesAreShownShortenedButKeptWhole) {
     window->SetLogText(text);
     window->SetPanel(1, L"File: " + longLine);
     window->FlushDeferredTexts();
-    EXPECT_EQ(window->ControlText(ids::txtPlaylist), text) << "the log keeps the whole line";
+    EXPECT_EQ(window->LogText(), text) << "the log keeps the whole line";
     const int length = GetWindowTextLengthW(Item(ids::txtPlaylist));
     std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
     shown.resize(static_cast<size_t>(GetWindowTextW(Item(ids::txtPlaylist), shown.data(), length + 1)));

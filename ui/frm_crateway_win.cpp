@@ -41,6 +41,8 @@ frmCrateway::~frmCrateway() {
 bool frmCrateway::Create(int showCommand) {
     hwnd_ = layout_.Create(WndProc, this);
     if (!hwnd_) return false;
+    shellTaskbar_ = CreateShellTaskbarButton(hwnd_);
+    if (!taskbar_) taskbar_ = shellTaskbar_.get();
     // The window handles keys in the two path boxes and the language box, and drops on
     // the playlist box.
     for (int id : {ids::txtPathfrom, ids::txtPathto, ids::cmbLang})
@@ -125,6 +127,7 @@ void frmCrateway::mnuExit_Click() { exitAction_(); }
 void frmCrateway::SaveFiles(bool Copy) {
     const RunEnd end = tunelift::SaveFiles(*this, files_, state_, Copy);
     if (end == RunEnd::Busy) modal_.Beep();
+    RunEnded(end);
     FlushDeferredTexts();
 }
 
@@ -134,6 +137,7 @@ void frmCrateway::cmdSave_Click() {
         modal_.Beep();
         return;
     }
+    RunEnded(end);
     state_.runLog.Clear();
     FlushDeferredTexts();
 }
@@ -323,6 +327,10 @@ LRESULT CALLBACK frmCrateway::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 }
 
 LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == TaskbarButtonCreatedMessage() && taskbar_) {
+        taskbar_->ButtonCreated();
+        return 0;
+    }
     switch (msg) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));

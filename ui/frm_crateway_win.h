@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/copy_bar.h"
@@ -15,6 +16,7 @@
 #include "ui/deferred_writes_win.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
+#include "ui/taskbar_win.h"
 
 namespace tunelift::ui {
 
@@ -34,6 +36,10 @@ public:
 
     // Replaces ending the process, so that tests can use Exit.
     void SetExitAction(std::function<void()> action) { exitAction_ = std::move(action); }
+    // Replaces the shell's taskbar button, so that tests can watch it.
+    void UseTaskbarButton(TaskbarButton& button) { taskbar_ = &button; }
+    // A playlist named on the command line: taken as if dropped on the playlist box.
+    void TakeStartArgument(const std::wstring& argument);
 
     // Public methods.
     void SaveFiles(bool Copy);
@@ -86,6 +92,7 @@ public:
     void SetBarValue(int value) override { writes_.SetBarValue(value); }
     void SetBarMax(int max) override { writes_.SetBarMax(max); }
     void SetLogScroll(int min, int max, int value) override;
+    void LineHandled(const RunProgress& progress) override;
     void YieldToWindow() override;
     void YieldToWindowNow() override;
     void ShowError(const std::wstring& text) override;
@@ -114,6 +121,7 @@ private:
     void OnVScroll(int code);
     std::wstring CmbLangText() const;
     static void EnterPlaylistFolder(const std::wstring& playlist);
+    void RunEnded(RunEnd end);
 
     FileServices& files_;
     Modal& modal_;
@@ -123,6 +131,8 @@ private:
     // The log view, panels, bar and scroll bar as the run last set them.
     DeferredWrites writes_;
     std::function<void()> exitAction_;
+    std::unique_ptr<TaskbarButton> shellTaskbar_;
+    TaskbarButton* taskbar_ = nullptr;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;
 };

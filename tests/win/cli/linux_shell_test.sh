@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# tunelift-cli.exe from a Linux shell through Wine: the shell gets the program's exit
-# code, relative paths mean the shell's folder, and redirected output is UTF-8.
+# tunelift-cli.exe from the shells: from a Linux shell through Wine the shell gets the
+# program's exit code, relative paths mean the shell's folder and redirected output is
+# UTF-8; from cmd.exe the prompt waits for it and %ERRORLEVEL% holds its code.
 # Usage: linux_shell_test.sh <wine loader> <tunelift-cli.exe>
 set -u
 wine=$1 cli=$2
@@ -30,4 +31,9 @@ grep -q '^Usage: tunelift-cli' err.txt || { echo "FAIL: no usage on standard err
 printf '#EXTM3U\r\nMusic\\gone.mp3\r\n' > list.m3u
 "$wine" "$cli" check list.m3u Player > out.txt 2> err.txt
 check "check with a missing song" 1 $?
+for words in "check list.m3u Player:1" "check list.m3u:2"; do
+    printf '@echo off\r\n"%s" %s\r\n>level.txt echo %%ERRORLEVEL%%\r\n' "$("$wine" winepath -w "$cli")" "${words%:*}" > run.cmd
+    "$wine" cmd /c run.cmd > /dev/null 2>&1
+    check "cmd.exe: ${words%:*}" "${words##*:}" "$(tr -d '\r\n' < level.txt)"
+done
 exit $failed

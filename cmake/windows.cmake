@@ -27,6 +27,18 @@ if(MINGW)
   target_link_options(tunelift PRIVATE -municode -s)
 endif()
 
+# tunelift-cli.exe: the same run and file services as a console program, beside tunelift.exe.
+file(GLOB CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/console/*_win.cpp)
+add_executable(tunelift-cli ${CLI_SOURCES} ${CMAKE_SOURCE_DIR}/console/tunelift_cli.rc)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/console/tunelift_cli.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/console/tunelift_cli.manifest;${CMAKE_SOURCE_DIR}/ui/tunelift.ico")
+# The icon lives with the window's resources.
+target_include_directories(tunelift-cli PRIVATE ${CMAKE_SOURCE_DIR}/ui)
+target_link_libraries(tunelift-cli PRIVATE tunelift_console tunelift_win)
+if(MINGW)
+  target_link_options(tunelift-cli PRIVATE -municode -s)
+endif()
+
 if(TUNELIFT_TESTS)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -80,6 +92,17 @@ if(TUNELIFT_TESTS)
   add_test(NAME win_window_tests_144dpi
            COMMAND win_window_tests --gtest_brief=1 --gtest_filter=Dpi.*:MainWindow.Controls*)
   set_tests_properties(win_window_tests_144dpi PROPERTIES TIMEOUT 600 ENVIRONMENT "${HIDPI_TEST_ENV}")
+  # The command-line suite starts both programs as processes.
+  if(TARGET win_cli_tests)
+    add_dependencies(win_cli_tests tunelift-cli tunelift)
+  endif()
+  # tunelift-cli from a Linux shell through Wine.
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME cli_from_linux_shell
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/cli/linux_shell_test.sh
+                     ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tunelift-cli>)
+    set_tests_properties(cli_from_linux_shell PROPERTIES TIMEOUT 300 ENVIRONMENT "${WINE_TEST_ENV}")
+  endif()
 endif()
 
 file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_win.cpp)

@@ -16,6 +16,7 @@
 #include "engine/run_questions.h"
 #include "engine/unchanged_copy.h"
 #include "engine/written_playlist.h"
+#include "engine/playlist_text.h"
 
 namespace tunelift {
 namespace {
@@ -40,6 +41,7 @@ private:
     static int SlotOf(int line) { return std::min(line, RunLog::kLastSlot); }
     void AppendToSlot(const std::wstring& piece) {
         state_.runLog.Append(SlotOf(logLine_), piece);
+        host_.LogAppended(piece);
         ShowLog();
     }
     void ShowLog() {
@@ -47,7 +49,11 @@ private:
         const int first = logLine_ > RunLog::kLastSlot ? last - 100 : logWindowStart_;
         host_.SetLogText(state_.runLog.TheLogData(first, last, [this] { YieldToWindow(); }));
     }
-    void AppendToBox(const std::wstring& piece) { host_.SetLogText(host_.LogText() + piece); }
+    void AppendToBox(const std::wstring& piece) {
+        host_.SetLogText(host_.LogText() + piece);
+        host_.LogAppended(piece);
+    }
+    void LineDone() { host_.LineHandled({logLine_, lines_, entryCount_, okCount_}); }
 
     void AdvanceM3uLine();
     void KeepPlaylistInDestination();
@@ -83,6 +89,7 @@ private:
     // Destination name (by the file system's key) -> the source whose copy holds it.
     std::unordered_map<std::wstring, std::wstring> claims_;
     int logLine_ = 1;
+    int lines_ = 0;   // of the playlist when the run began, for a progress display
     int logWindowStart_ = 1;
     int okCount_ = 0;
     int entryCount_ = 0;
@@ -138,11 +145,14 @@ RunEnd ExportRun::Run() {
     const PlaylistLine first = files_.ReadPlaylistLine(playlist_, 1);
     const auto kind = first.Status == LineStatus::Line ? PlaylistKindOf(first.Text) : std::nullopt;
     if (!kind) {
-        host_.SetLogText(Text(RunText::NoPlaylist));
+        const std::wstring none = Text(RunText::NoPlaylist);
+        host_.SetLogText(none);
+        host_.LogAppended(none);
         return Finish(RunEnd::NoPlaylist);
     }
     if (copy_ && (options_.numberSongs || options_.checkFreeSpace))
         if (const std::optional<RunEnd> end = Survey(*kind)) return *end;
+    lines_ = static_cast<int>(std::min<size_t>(LineIndex(files_.ReadAll(playlist_)).Count(), INT_MAX));
     // A blank line is no entry and no end: lists edited by hand have them between songs.
     if (*kind == PlaylistKind::M3u) {
         for (;;) {
@@ -157,6 +167,7 @@ RunEnd ExportRun::Run() {
                 // A song in a format the run does not copy is still the user's song.
                 if (auto named = NamedFileOf(line.Text)) state_.sync.Record(*named);
             }
+            LineDone();
             AdvanceM3uLine();
         }
         return EndOfPlaylist(*kind);
@@ -171,6 +182,7 @@ RunEnd ExportRun::Run() {
         YieldToWindow();
         if (state_.bCancel) return Finish(RunEnd::Canceled);
         if (auto entry = PlaylistEntryOf(PlaylistKind::Pls, line.Text)) HandleEntry(*kind, *entry);
+        LineDone();
     }
 }
 

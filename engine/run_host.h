@@ -21,6 +21,14 @@ enum class RunText {
     AskFreeSpace,    // %1 megabytes needed, %2 megabytes free
 };
 
+// Where a run stands after a playlist line it has handled.
+struct RunProgress {
+    int line = 0;     // the line just handled, from 1
+    int lines = 0;    // the lines the playlist had when the run began
+    int entries = 0;  // entries handled so far
+    int ok = 0;       // of them, those whose outcome was " ok"
+};
+
 class RunHost {
 public:
     virtual ~RunHost() = default;
@@ -36,6 +44,11 @@ public:
 
     virtual std::wstring LogText() const = 0;       // txtPlaylist.Text
     virtual void SetLogText(const std::wstring& text) = 0;
+    // Every piece of text the run adds to the log, in the order it adds them, joined
+    // just as the view gets them: a front end without a log view prints them as they come.
+    virtual void LogAppended(const std::wstring& /*piece*/) {}
+    // After each playlist line, entry or not: how far the run has come.
+    virtual void LineHandled(const RunProgress& /*progress*/) {}
 
     virtual void SetPanel(int panel, const std::wstring& text) = 0;  // panels 1..3
 

@@ -42,6 +42,8 @@ frmCrateway::~frmCrateway() {
 bool frmCrateway::Create(int showCommand) {
     hwnd_ = layout_.Create(WndProc, this);
     if (!hwnd_) return false;
+    shellTaskbar_ = CreateShellTaskbarButton(hwnd_);
+    if (!taskbar_) taskbar_ = shellTaskbar_.get();
     // The window handles keys in the two path boxes, the language box and the two
     // multi-line views, drops on the playlist box, and closing of the about box.
     for (int id : {ids::txtPathfrom, ids::txtPathto, ids::cmbLang, ids::txtPlaylist, ids::txtAbout1, ids::pcbAbout})
@@ -133,6 +135,7 @@ void frmCrateway::mnuOption_Click(int id) {
 void frmCrateway::SaveFiles(bool Copy) {
     const RunEnd end = tunelift::SaveFiles(*this, files_, state_, Copy);
     if (end == RunEnd::Busy) modal_.Beep();
+    RunEnded(end);
     FlushDeferredTexts();
 }
 
@@ -142,6 +145,7 @@ void frmCrateway::cmdSave_Click() {
         modal_.Beep();
         return;
     }
+    RunEnded(end);
     state_.runLog.Clear();
     FlushDeferredTexts();
 }
@@ -375,6 +379,10 @@ LRESULT CALLBACK frmCrateway::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 }
 
 LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == TaskbarButtonCreatedMessage() && taskbar_) {
+        taskbar_->ButtonCreated();
+        return 0;
+    }
     switch (msg) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/copy_bar.h"
@@ -17,6 +18,7 @@
 #include "ui/modal_win.h"
 #include "ui/options_store_win.h"
 #include "ui/show_schedule.h"
+#include "ui/taskbar_win.h"
 
 namespace tunelift::ui {
 
@@ -37,6 +39,10 @@ public:
 
     // Replaces ending the process, so that tests can use Exit.
     void SetExitAction(std::function<void()> action) { exitAction_ = std::move(action); }
+    // Replaces the shell's taskbar button, so that tests can watch it.
+    void UseTaskbarButton(TaskbarButton& button) { taskbar_ = &button; }
+    // A playlist named on the command line: taken as if dropped on the playlist box.
+    void TakeStartArgument(const std::wstring& argument);
 
     // Public methods.
     void SaveFiles(bool Copy);
@@ -91,6 +97,7 @@ public:
     void SetBarValue(int value) override { writes_.SetBarValue(value); }
     void SetBarMax(int max) override { writes_.SetBarMax(max); }
     void SetLogScroll(int min, int max, int value) override;
+    void LineHandled(const RunProgress& progress) override;
     void YieldToWindow() override;
     void YieldToWindowNow() override;
     void EntryDone() override;
@@ -131,6 +138,7 @@ private:
     static void EnterPlaylistFolder(const std::wstring& playlist);
     // Puts what the run holds back on the screen when the schedule says so.
     void ShowWhenDue(uint64_t now);
+    void RunEnded(RunEnd end);
 
     FileServices& files_;
     Modal& modal_;
@@ -150,6 +158,8 @@ private:
     // cmbLang got the focus by Tab and has seen no key pressed since: the releases of
     // Tab and Shift that reach it belong to the move.
     bool cmbLangTabbedInto_ = false;
+    std::unique_ptr<TaskbarButton> shellTaskbar_;
+    TaskbarButton* taskbar_ = nullptr;
     // CommonDialog1.FileName: the last confirmed playlist, kept for the window's life.
     std::wstring commonDialog1FileName_;
     // CommonDialog1.FilterIndex: the file type last chosen, shown first the next time.

@@ -1,4 +1,7 @@
 #include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
 
 #include "ui/frm_crateway_win.h"
 #include "ui/message_pump_win.h"
@@ -10,5 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     auto files = tunelift::win::CreateFileServices();
     tunelift::ui::frmCrateway window(*files, tunelift::ui::SystemModal());
     if (!window.Create(showCommand)) return 1;
+    // A playlist dropped on the program's icon, "Open with" or "Send to": the first one.
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> words(CommandLineToArgvW(GetCommandLineW(), &count),
+                                                               &LocalFree);
+    if (words && count > 1) window.TakeStartArgument(words.get()[1]);
     return tunelift::ui::RunMessageLoop();
 }

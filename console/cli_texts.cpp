@@ -1,0 +1,111 @@
+#include "console/cli_texts.h"
+
+// A text left out of a language would print as nothing: refuse to build instead.
+#if defined(__GNUC__)
+#pragma GCC diagnostic error "-Wmissing-field-initializers"
+#endif
+
+namespace tunelift::cli {
+
+const CliTexts kCliEnglish = {
+    .Usage =
+        L"Usage: tunelift-cli copy|check PLAYLIST DESTINATION [switches]\n"
+        L"\n"
+        L"  copy              copies every song the playlist names into the folder DESTINATION\n"
+        L"  check             tells which songs are there; writes nothing\n"
+        L"\n"
+        L"  --overwrite       replaces songs already in DESTINATION\n"
+        L"  --sync            also deletes the files in DESTINATION the playlist does not name\n"
+        L"  --all-audio       copies songs of every common audio kind, not only .mp3\n"
+        L"  --number          names the copies \"01 - name\" in playlist order\n"
+        L"  --write-playlist  writes the playlist beside the songs\n"
+        L"  --only-changed    with --overwrite: leaves copies of the same size and time\n"
+        L"  --dry-run         shows what copy would copy, leave and delete; changes nothing\n"
+        L"  --lang en|de      English (the default) or German texts\n"
+        L"  --help            shows this text\n"
+        L"\n"
+        L"Relative paths in the playlist mean the playlist's own folder.\n"
+        L"Exit codes: 0 every entry ok, 1 an entry failed, 2 refused, 3 interrupted (Ctrl+C).\n",
+    .MsgNoCommand = L"Say copy or check.",
+    .MsgUnknownCommand = L"Unknown command: ",
+    .MsgMissingPlaylist = L"The playlist is missing.",
+    .MsgMissingDestination = L"The destination folder is missing.",
+    .MsgTooManyArguments = L"One word too many: ",
+    .MsgUnknownSwitch = L"Unknown switch: ",
+    .MsgBadLanguage = L"--lang takes en or de, not ",
+    .MsgDryRunWithCheck = L"--dry-run goes with copy; check writes nothing anyway.",
+    .MsgPlaylistNotFound = L"Playlist not found: ",
+    .MsgDestinationNotFound = L"Destination folder not found: ",
+    .MsgInterrupted = L"Interrupted: stopping after the song being copied.",
+    .WouldCopy = L"would copy: ",
+    .WouldLeave = L"would leave: ",
+    .WouldDelete = L"would delete: ",
+    .WouldFail = L"would fail: ",
+    .SumEntries = L"entries",
+    .SumOk = L"ok",
+    .SumErrors = L"errors",
+    .SumDeleted = L"deleted",
+};
+
+const CliTexts kCliGerman = {
+    .Usage =
+        L"Aufruf: tunelift-cli copy|check PLAYLIST ZIEL [Schalter]\n"
+        L"\n"
+        L"  copy              kopiert jedes Lied der Playlist in den Ordner ZIEL\n"
+        L"  check             sagt, welche Lieder da sind; schreibt nichts\n"
+        L"\n"
+        L"  --overwrite       ersetzt Lieder, die schon in ZIEL liegen\n"
+        L"  --sync            l\u00f6scht auch die Dateien in ZIEL, die die Playlist nicht nennt\n"
+        L"  --all-audio       kopiert Lieder aller \u00fcblichen Audioformate, nicht nur .mp3\n"
+        L"  --number          nennt die Kopien \"01 - Name\" in der Reihenfolge der Playlist\n"
+        L"  --write-playlist  schreibt die Playlist neben die Lieder\n"
+        L"  --only-changed    mit --overwrite: l\u00e4sst Kopien gleicher Gr\u00f6\u00dfe und Zeit liegen\n"
+        L"  --dry-run         zeigt, was copy kopieren, lassen und l\u00f6schen w\u00fcrde; \u00e4ndert nichts\n"
+        L"  --lang en|de      englische (Vorgabe) oder deutsche Texte\n"
+        L"  --help            zeigt diesen Text\n"
+        L"\n"
+        L"Relative Pfade in der Playlist meinen den Ordner der Playlist.\n"
+        L"R\u00fcckgabewerte: 0 alles ok, 1 ein Eintrag fehlgeschlagen, 2 abgelehnt, 3 abgebrochen (Strg+C).\n",
+    .MsgNoCommand = L"Sagen Sie copy oder check.",
+    .MsgUnknownCommand = L"Unbekannter Befehl: ",
+    .MsgMissingPlaylist = L"Die Playlist fehlt.",
+    .MsgMissingDestination = L"Der Zielordner fehlt.",
+    .MsgTooManyArguments = L"Ein Wort zu viel: ",
+    .MsgUnknownSwitch = L"Unbekannter Schalter: ",
+    .MsgBadLanguage = L"--lang nimmt en oder de, nicht ",
+    .MsgDryRunWithCheck = L"--dry-run geh\u00f6rt zu copy; check schreibt ohnehin nichts.",
+    .MsgPlaylistNotFound = L"Playlist nicht gefunden: ",
+    .MsgDestinationNotFound = L"Zielordner nicht gefunden: ",
+    .MsgInterrupted = L"Abbruch: Tunelift h\u00f6rt nach dem Lied auf, das gerade kopiert wird.",
+    .WouldCopy = L"w\u00fcrde kopieren: ",
+    .WouldLeave = L"w\u00fcrde lassen: ",
+    .WouldDelete = L"w\u00fcrde l\u00f6schen: ",
+    .WouldFail = L"w\u00fcrde scheitern: ",
+    .SumEntries = L"Eintr\u00e4ge",
+    .SumOk = L"ok",
+    .SumErrors = L"Fehler",
+    .SumDeleted = L"gel\u00f6scht",
+};
+
+std::wstring RefusalText(const CliTexts& t, CliError error, const std::wstring& culprit) {
+    switch (error) {
+        case CliError::None: return {};
+        case CliError::NoCommand: return t.MsgNoCommand;
+        case CliError::UnknownCommand: return t.MsgUnknownCommand + culprit;
+        case CliError::MissingPlaylist: return t.MsgMissingPlaylist;
+        case CliError::MissingDestination: return t.MsgMissingDestination;
+        case CliError::TooManyArguments: return t.MsgTooManyArguments + culprit;
+        case CliError::UnknownSwitch: return t.MsgUnknownSwitch + culprit;
+        case CliError::BadLanguage: return t.MsgBadLanguage + culprit;
+        case CliError::DryRunWithCheck: return t.MsgDryRunWithCheck;
+    }
+    return {};
+}
+
+std::wstring SummaryLine(const CliTexts& t, int entries, int ok, int deleted) {
+    const auto part = [](const wchar_t* name, int n) { return std::wstring(name) + L": " + std::to_wstring(n); };
+    return part(t.SumEntries, entries) + L", " + part(t.SumOk, ok) + L", " + part(t.SumErrors, entries - ok) + L", " +
+           part(t.SumDeleted, deleted);
+}
+
+}  // namespace tunelift::cli

@@ -1,0 +1,126 @@
+// tunelift-cli from its words to its output, its exit code and the player's files, over
+// the memory file system.
+#include <gtest/gtest.h>
+
+#include "console/cli_run.h"
+#include "console/cli_texts.h"
+#include "engine/copy_bar.h"
+#include "tests/support/memory_files.h"
+
+namespace tunelift::testing {
+namespace {
+
+struct ScriptedSystem : cli::CliSystem {
+    explicit ScriptedSystem(MemoryFiles& f) : files(f) {}
+    void Write(const std::wstring& text) override { out += text; }
+    void WriteError(const std::wstring& text) override { err += text; }
+    bool FolderExists(const std::wstring& path) override { return files.folders.contains(path); }
+    void EnterFolder(const std::wstring& folder) override { files.currentFolder = folder; }
+    void ListenForInterrupt(const std::wstring&) override {}
+    bool Interrupted() override { return interrupted; }
+
+    MemoryFiles& files;
+    std::wstring out, err;
+    bool interrupted = false;
+};
+
+enum class CtrlC { Never, AtStart, DuringFirstCopy };
+
+struct Row {
+    const char* proves;
+    std::vector<std::wstring> words;
+    std::wstring list, out;
+    int code;
+    std::wstring player;  // the player's files afterwards, name=content
+    std::wstring err = L"";  // how standard error starts
+    CtrlC ctrlC = CtrlC::Never;
+    bool sameSizeCopyOfA = false;  // the player holds a.mp3 already, as big as the song and as old
+};
+
+const std::wstring kList = L"C:\\Lists\\mix.m3u", kPlayer = L"C:\\Work\\Player";
+const std::wstring kAb = L"#EXTM3U\r\nMusic\\a.mp3\r\nC:\\Music\\b.mp3\r\n";
+const std::wstring kLogA = L"Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\a.mp3\n1/1 ok\n---\n";
+const std::wstring kUsage = cli::kCliEnglish.Usage;
+
+TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
+    const Row rows[] = {
+        {"relative entries mean the playlist's folder, relative words the folder they were typed in",
+         {L"copy", L"..\\Lists\\mix.m3u", L"Player"}, kAb,
+         kLogA + L"C:\\Music\\b.mp3\ncopied to:\nC:\\Work\\Player\\b.mp3\n2/2 ok\n---\nAll files copied!\n"
+                 L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old|a.mp3=song a|b.mp3=song b"},
+        {"a failing entry is code 1", {L"copy", kList, kPlayer}, L"#EXTM3U\r\nC:\\Music\\gone.mp3\r\n",
+         L"C:\\Music\\gone.mp3\ncopied to:\nC:\\Work\\Player\\gone.mp3\n0/1 error\n---\nAll files copied!\n"
+         L"entries: 1, ok: 0, errors: 1, deleted: 0\n",
+         1, L"old.mp3=old"},
+        {"check writes nothing, into a folder that is not there either", {L"check", kList, L"D:\\Stick"}, kAb,
+         L"Music\\a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\n2/2 ok\n---\nSearch finished!\n"
+         L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old"},
+        {"German texts", {L"copy", kList, kPlayer, L"--lang", L"de"}, L"[playlist]\r\nFile1=C:\\Music\\b.mp3\r\n",
+         L"C:\\Music\\b.mp3\nwird kopiert nach:\nC:\\Work\\Player\\\n1/1 ok\n---\nAlle Dateien kopiert!\n"
+         L"Eintr\u00e4ge: 1, ok: 1, Fehler: 0, gel\u00f6scht: 0\n",
+         0, L"old.mp3=old|b.mp3=song b"},
+        {"Sync counts what it deleted", {L"copy", kList, kPlayer, L"--sync"}, kAb,
+         kLogA + L"C:\\Music\\b.mp3\ncopied to:\nC:\\Work\\Player\\b.mp3\n2/2 ok\n---\nAll files copied!\n"
+                 L"entries: 2, ok: 2, errors: 0, deleted: 1\n",
+         0, L"a.mp3=song a|b.mp3=song b"},
+        {"a dry run tells what a copy would do, and does nothing", {L"copy", kList, kPlayer, L"--sync", L"--dry-run"},
+         kAb + L"C:\\Music\\gone.mp3\r\nMusic\\a.mp3\r\n",
+         L"would copy: Music\\a.mp3 -> C:\\Work\\Player\\a.mp3\n"
+         L"would copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\nwould fail: C:\\Music\\gone.mp3\n"
+         L"would leave: C:\\Work\\Player\\a.mp3\nwould delete: C:\\Work\\Player\\old.mp3\n"
+         L"entries: 4, ok: 3, errors: 1, deleted: 1\n",
+         1, L"old.mp3=old"},
+        {"Ctrl+C stops after the song being copied", {L"copy", kList, kPlayer}, kAb,
+         kLogA + L"Canceled!\nentries: 1, ok: 1, errors: 0, deleted: 0\n", 3, L"old.mp3=old|a.mp3=song a", L"",
+         CtrlC::DuringFirstCopy},
+        {"Ctrl+C while Sync lists the destination is not forgotten", {L"copy", kList, kPlayer, L"--sync"}, kAb,
+         L"Canceled!\nentries: 0, ok: 0, errors: 0, deleted: 0\n", 3, L"old.mp3=old", L"", CtrlC::AtStart},
+        {"not a playlist is refused", {L"copy", kList, kPlayer}, L"hello\r\n", L"No playlist found!\n", 2,
+         L"old.mp3=old", kUsage},
+        {"a missing playlist is refused", {L"copy", L"C:\\Lists\\none.m3u", kPlayer}, kAb, L"", 2, L"old.mp3=old",
+         L"Playlist not found: C:\\Lists\\none.m3u\n\n" + kUsage},
+        {"a missing destination folder is refused", {L"copy", kList, L"Stick"}, kAb, L"", 2, L"old.mp3=old",
+         L"Destination folder not found: C:\\Work\\Stick\n\n" + kUsage},
+        {"help", {L"--help"}, kAb, kUsage, 0, L"old.mp3=old"},
+        {"numbered songs and their playlist arrive", {L"copy", kList, kPlayer, L"--number", L"--write-playlist"}, kAb,
+         L"Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\01 - a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\ncopied to:\n"
+         L"C:\\Work\\Player\\02 - b.mp3\n2/2 ok\n---\nPlaylist written: mix.m3u\nAll files copied!\n"
+         L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old|01 - a.mp3=song a|02 - b.mp3=song b|mix.m3u=#EXTM3U\r\n01 - a.mp3\r\n02 - b.mp3\r\n"},
+        {"only changed songs are replaced", {L"copy", kList, kPlayer, L"--overwrite", L"--only-changed"}, kAb,
+         kLogA + L"C:\\Music\\b.mp3\ncopied to:\nC:\\Work\\Player\\b.mp3\n2/2 ok\n---\nAll files copied!\n"
+                 L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old|a.mp3=song A|b.mp3=song b", L"", CtrlC::Never, true},
+        {"a dry run writes no playlist and leaves an unchanged song", {L"copy", kList, kPlayer, L"--write-playlist",
+         L"--overwrite", L"--only-changed", L"--dry-run"}, kAb,
+         L"would leave: C:\\Work\\Player\\a.mp3\nwould copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\n"
+         L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old|a.mp3=song A", L"", CtrlC::Never, true},
+    };
+    for (const Row& row : rows) {
+        MemoryFiles files;
+        files.ignoreCase = true;
+        files.currentFolder = L"C:\\Work";
+        files.AddFile(L"C:\\Lists\\Music\\a.mp3", L"song a");
+        files.AddFile(L"C:\\Music\\b.mp3", L"song b");
+        files.AddFile(kPlayer + L"\\old.mp3", L"old");
+        files.AddFile(kList, row.list);
+        if (row.sameSizeCopyOfA) files.AddFile(kPlayer + L"\\a.mp3", L"song A");
+        ScriptedSystem system(files);
+        system.interrupted = row.ctrlC == CtrlC::AtStart;
+        if (row.ctrlC == CtrlC::DuringFirstCopy) files.duringCopy = [&](const std::wstring&) { system.interrupted = true; };
+
+        EXPECT_EQ(cli::RunCli(row.words, files, system), row.code) << row.proves;
+        mdlCopyBar::CopyBar = nullptr;
+        EXPECT_EQ(system.out, row.out) << row.proves;
+        EXPECT_EQ(system.err, row.err) << row.proves;
+        std::wstring player;  // in the order the files were made
+        for (const auto& n : files.Names(kPlayer)) player += (player.empty() ? L"" : L"|") + n + L"=" + files.Content(kPlayer + L"\\" + n);
+        EXPECT_EQ(player, row.player) << row.proves;
+    }
+}
+
+}  // namespace
+}  // namespace tunelift::testing

@@ -28,7 +28,7 @@ constexpr wchar_t kAboutText[] =
 enum class Font { Default, Verdana };
 
 // One row per control, in tab order; positions in twips as designed.
-struct ControlSpec {
+struct ControlDesign {
     int id;
     const wchar_t* className;
     DWORD style;
@@ -39,7 +39,7 @@ struct ControlSpec {
     int parent;  // 0: the window; otherwise the container's ID
 };
 
-const ControlSpec kControls[] = {
+const ControlDesign kControls[] = {
     {ids::cmdSearch, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, L"Search", 9120, 150, 1515, 315, Font::Verdana, L"Search playlist", 0},
     {ids::txtPlaylist, WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP | WS_CLIPSIBLINGS, L"", 60, 570, 10305, 2535, Font::Verdana, L"Log", 0},
     {ids::txtPathfrom, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, L"", 60, 150, 9015, 315, Font::Default, L"Playlist", 0},
@@ -61,14 +61,14 @@ const ControlSpec kControls[] = {
 const wchar_t* const kLanguageItems[] = {L"English", L"Deutsch"};
 const wchar_t* const kDesignPanels[] = {L"File:", L"Filename:", L"Progress:"};
 
-struct MenuItemSpec {
+struct MenuItemDesign {
     int id;
     const wchar_t* designCaption;
     UINT flags;
 };
 
 // The File menu as designed; mnuFile itself and mnuAbout sit on the menu bar.
-const MenuItemSpec kFileMenu[] = {
+const MenuItemDesign kFileMenu[] = {
     {ids::mnuOpen, L"Open Playlist", MF_STRING},
     {ids::mnuDest, L"Search Destination", MF_STRING},
     {ids::mnuOpenSearch, L"Open + Search", MF_STRING},
@@ -78,7 +78,7 @@ const MenuItemSpec kFileMenu[] = {
 };
 
 // The Options menu: behaviours beyond the plain run, all unchecked until chosen.
-const MenuItemSpec kOptionsMenu[] = {
+const MenuItemDesign kOptionsMenu[] = {
     {ids::mnuAllAudio, L"Copy all audio files, not only MP3", MF_STRING | MF_UNCHECKED},
     {ids::mnuNumberSongs, L"Number songs in playlist order", MF_STRING | MF_UNCHECKED},
     {ids::mnuWritePlaylist, L"Write the playlist into the destination", MF_STRING | MF_UNCHECKED},
@@ -198,9 +198,9 @@ int CratewayLayout::Px(int twips) const { return MulDiv(twips, static_cast<int>(
 void CratewayLayout::CreateMenus() {
     menuBar_ = CreateMenu();
     fileMenu_ = CreatePopupMenu();
-    for (const MenuItemSpec& item : kFileMenu) AppendMenuW(fileMenu_, item.flags, item.id, item.designCaption);
+    for (const MenuItemDesign& item : kFileMenu) AppendMenuW(fileMenu_, item.flags, item.id, item.designCaption);
     optionsMenu_ = CreatePopupMenu();
-    for (const MenuItemSpec& item : kOptionsMenu) AppendMenuW(optionsMenu_, item.flags, item.id, item.designCaption);
+    for (const MenuItemDesign& item : kOptionsMenu) AppendMenuW(optionsMenu_, item.flags, item.id, item.designCaption);
     AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), L"&File");
     AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(optionsMenu_), L"&Options");
     AppendMenuW(menuBar_, MF_STRING, ids::mnuAbout, L"&About");
@@ -216,9 +216,9 @@ void CratewayLayout::CreateMenus() {
 
 HMENU CratewayLayout::MenuHolding(int id) const {
     if (id == ids::mnuFile || id == ids::mnuOptions || id == ids::mnuAbout) return menuBar_;
-    for (const MenuItemSpec& item : kFileMenu)
+    for (const MenuItemDesign& item : kFileMenu)
         if (item.id == id) return fileMenu_;
-    for (const MenuItemSpec& item : kOptionsMenu)
+    for (const MenuItemDesign& item : kOptionsMenu)
         if (item.id == id) return optionsMenu_;
     return nullptr;
 }
@@ -240,7 +240,7 @@ HWND CratewayLayout::NextTabStop(HWND from, bool back) const {
 
 void CratewayLayout::CreateControls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const ControlSpec& c : kControls) {
+    for (const ControlDesign& c : kControls) {
         HWND parent = c.parent ? ControlOf(window_, c.parent) : window_;
         DWORD style = WS_CHILD | c.style;
         if (c.id != ids::pcbAbout) style |= WS_VISIBLE;  // the about box starts hidden
@@ -263,7 +263,7 @@ void CratewayLayout::CreateControls() {
 }
 
 void CratewayLayout::PlaceControls() {
-    for (const ControlSpec& c : kControls) {
+    for (const ControlDesign& c : kControls) {
         // A drop-down list needs room below it for its two items.
         const int height = c.id == ids::cmbLang ? Px(c.height) * 4 : Px(c.height);
         SetWindowPos(ControlOf(window_, c.id), nullptr, Px(c.left), Px(c.top), Px(c.width), height,
@@ -300,7 +300,7 @@ void CratewayLayout::ApplyFonts() {
                                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
     const LOGFONTW message = MessageFontFor(dpi_);
     win::FontHandle defaultFont(CreateFontIndirectW(&message));
-    for (const ControlSpec& c : kControls) {
+    for (const ControlDesign& c : kControls) {
         HFONT font = c.font == Font::Verdana ? verdana.get() : defaultFont.get();
         SendMessageW(ControlOf(window_, c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds tunelift.exe and starts it under Wine. Without a display it starts it on a
-# virtual one, saves a screenshot and prints where.
+# Builds tunelift.exe (and tunelift-cli.exe beside it) and starts the window under Wine.
+# Without a display it starts it on a virtual one, saves a screenshot and prints where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
 cmake --preset windows >/dev/null
-cmake --build build/windows -j "$(nproc)" --target tunelift
+cmake --build build/windows -j "$(nproc)" --target tunelift tunelift-cli
 exe="$PWD/build/windows/tunelift.exe"
 source tools/wine-env.sh
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then

@@ -53,7 +53,7 @@ int main() {
         testing::ScriptedHost host;
         files.removed.clear();
         sync.BeginRun();
-        sync.List(files, [] {}, folder);
+        sync.List(files, folder);
         sync.ResetEntries();
         for (const auto& n : recorded) sync.Record(n);
         const auto t0 = Clock::now();

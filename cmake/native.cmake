@@ -1,6 +1,6 @@
 # Linux build: the engine's unit tests (optionally sanitized), fuzz targets and benchmarks.
 if(TUNELIFT_FUZZ)
-  foreach(lib tunelift_engine tunelift_language tunelift_test_support)
+  foreach(lib tunelift_engine tunelift_ui_rules tunelift_test_support)
     target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
   endforeach()
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)

@@ -13,7 +13,7 @@ endif()
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/win/*_win.cpp ${CMAKE_SOURCE_DIR}/ui/*_win.cpp)
 list(FILTER WIN_SOURCES EXCLUDE REGEX "main_win\\.cpp$")
 add_library(tunelift_win STATIC ${WIN_SOURCES})
-target_link_libraries(tunelift_win PUBLIC tunelift_engine tunelift_language
+target_link_libraries(tunelift_win PUBLIC tunelift_engine tunelift_ui_rules
                       comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32 uxtheme)
 
 # Manifest, icon and version info, shared by the exe and the window tests.

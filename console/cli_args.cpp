@@ -11,21 +11,31 @@ std::wstring Lower(std::wstring word) {
     return word;
 }
 
-// The switches that only tick something, and what they tick.
+// The switches that only tick something besides the options, and what they tick.
 struct Flag {
     const wchar_t* name;
-    bool CliCommand::*member = nullptr;
-    bool RunOptions::*option = nullptr;
+    bool CliCommand::*member;
 };
 constexpr Flag kFlags[] = {
     {L"--overwrite", &CliCommand::overwrite},
     {L"--sync", &CliCommand::sync},
     {L"--dry-run", &CliCommand::dryRun},
-    {L"--all-audio", nullptr, &RunOptions::allAudio},
-    {L"--number", nullptr, &RunOptions::numberSongs},
-    {L"--write-playlist", nullptr, &RunOptions::writePlaylist},
-    {L"--only-changed", nullptr, &RunOptions::onlyChanged},
 };
+
+// Ticks what `lower` names, a flag or an option's switch; false for no switch of either.
+bool Tick(CliCommand& c, const std::wstring& lower) {
+    for (const Flag& flag : kFlags) {
+        if (lower != flag.name) continue;
+        c.*flag.member = true;
+        return true;
+    }
+    for (const OptionRow& row : kOptionRows) {
+        if (!row.cliSwitch || lower != row.cliSwitch) continue;
+        c.options.*row.member = true;
+        return true;
+    }
+    return false;
+}
 
 bool IsHelp(const std::wstring& lower) { return lower == L"--help" || lower == L"-h" || lower == L"/?"; }
 
@@ -78,15 +88,7 @@ CliParse ParseCliArgs(const std::vector<std::wstring>& args) {
             else fail(CliError::BadLanguage, language);
             continue;
         }
-        const auto flag = std::find_if(std::begin(kFlags), std::end(kFlags),
-                                       [&lower](const Flag& f) { return lower == f.name; });
-        if (flag == std::end(kFlags)) {
-            fail(CliError::UnknownSwitch, word);
-        } else if (flag->member) {
-            c.*flag->member = true;
-        } else {
-            c.options.*flag->option = true;
-        }
+        if (!Tick(c, lower)) fail(CliError::UnknownSwitch, word);
     }
     // Asking for help is never wrong, whatever else the line says.
     if (c.help) {

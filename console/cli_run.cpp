@@ -4,21 +4,20 @@
 #include "console/cli_texts.h"
 #include "console/console_files.h"
 #include "console/console_host.h"
-#include "engine/copy_bar.h"
 #include "engine/export_run.h"
 #include "engine/full_path.h"
-#include "ui/language.h"
+#include "engine/run_texts.h"
 
 namespace tunelift::cli {
 namespace {
 
 int Refuse(CliSystem& system, const CliTexts& t, const std::wstring& why) {
-    system.WriteError((why.empty() ? std::wstring() : why + L"\n\n") + t.Usage);
+    system.WriteError((why.empty() ? std::wstring() : why + L"\n\n") + UsageText(&t == &kCliGerman));
     return kRefused;
 }
 
 // The line a run ends on when it does not end at the playlist's end.
-const wchar_t* EndText(const mdlLanguage::Texts& run, RunEnd end) {
+const wchar_t* EndText(const RunTexts& run, RunEnd end) {
     switch (end) {
         case RunEnd::NoPlaylist: return run.MsgNoPlaylist;
         case RunEnd::Canceled: return run.MsgCanceled;
@@ -44,7 +43,7 @@ int RunCli(const std::vector<std::wstring>& args, FileServices& files, CliSystem
     const CliCommand& command = parse.command;
     const CliTexts& t = CliTextsFor(command.german);
     if (command.help) {
-        system.Write(t.Usage);
+        system.Write(UsageText(command.german));
         return kAllOk;
     }
     if (parse.error != CliError::None) return Refuse(system, t, RefusalText(t, parse.error, parse.culprit));
@@ -62,15 +61,14 @@ int RunCli(const std::vector<std::wstring>& args, FileServices& files, CliSystem
 
     ConsoleFiles watched(files, command.dryRun);
     RunState state;
-    ConsoleHost host(command, playlist, destination, system, state, watched);
+    ConsoleHost host(command, playlist, destination, system, state);
     system.ListenForInterrupt(t.MsgInterrupted);
     const RunEnd end = SaveFiles(host, watched, state, command.copy);
-    mdlCopyBar::CopyBar = nullptr;
 
     // A dry run printed no log; it still says how the run ended.
     if (command.dryRun) {
         host.EndOutput();
-        if (const wchar_t* last = EndText(command.german ? mdlLanguage::kGerman : mdlLanguage::kEnglish, end))
+        if (const wchar_t* last = EndText(host.Texts(), end))
             system.Write(std::wstring(last) + L"\n");
     }
     host.EndOutput();
@@ -79,7 +77,7 @@ int RunCli(const std::vector<std::wstring>& args, FileServices& files, CliSystem
         return Refuse(system, t, {});
 
     const RunProgress& p = host.Progress();
-    system.Write(SummaryLine(t, p.entries, p.ok, watched.Deleted()) + L"\n");
+    system.Write(SummaryLine(t, p.entries, p.ok, host.Deleted()) + L"\n");
     if (end == RunEnd::Canceled) return kInterrupted;
     if (end == RunEnd::PlaylistUnreadable || p.ok < p.entries) return kEntryFailed;
     return kAllOk;

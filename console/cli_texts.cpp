@@ -1,5 +1,7 @@
 #include "console/cli_texts.h"
 
+#include <algorithm>
+
 // A text left out of a language would print as nothing: refuse to build instead.
 #if defined(__GNUC__)
 #pragma GCC diagnostic error "-Wmissing-field-initializers"
@@ -8,18 +10,15 @@
 namespace tunelift::cli {
 
 const CliTexts kCliEnglish = {
-    .Usage =
+    .UsageHead =
         L"Usage: tunelift-cli copy|check PLAYLIST DESTINATION [switches]\n"
         L"\n"
         L"  copy              copies every song the playlist names into the folder DESTINATION\n"
         L"  check             tells which songs are there; writes nothing\n"
         L"\n"
         L"  --overwrite       replaces songs already in DESTINATION\n"
-        L"  --sync            also deletes the files in DESTINATION the playlist does not name\n"
-        L"  --all-audio       copies songs of every common audio kind, not only .mp3\n"
-        L"  --number          names the copies \"01 - name\" in playlist order\n"
-        L"  --write-playlist  writes the playlist beside the songs\n"
-        L"  --only-changed    with --overwrite: leaves copies of the same size and time\n"
+        L"  --sync            also deletes the files in DESTINATION the playlist does not name\n",
+    .UsageTail =
         L"  --dry-run         shows what copy would copy, leave and delete; changes nothing\n"
         L"  --lang en|de      English (the default) or German texts\n"
         L"  --help            shows this text\n"
@@ -48,18 +47,15 @@ const CliTexts kCliEnglish = {
 };
 
 const CliTexts kCliGerman = {
-    .Usage =
+    .UsageHead =
         L"Aufruf: tunelift-cli copy|check PLAYLIST ZIEL [Schalter]\n"
         L"\n"
         L"  copy              kopiert jedes Lied der Playlist in den Ordner ZIEL\n"
         L"  check             sagt, welche Lieder da sind; schreibt nichts\n"
         L"\n"
         L"  --overwrite       ersetzt Lieder, die schon in ZIEL liegen\n"
-        L"  --sync            l\u00f6scht auch die Dateien in ZIEL, die die Playlist nicht nennt\n"
-        L"  --all-audio       kopiert Lieder aller \u00fcblichen Audioformate, nicht nur .mp3\n"
-        L"  --number          nennt die Kopien \"01 - Name\" in der Reihenfolge der Playlist\n"
-        L"  --write-playlist  schreibt die Playlist neben die Lieder\n"
-        L"  --only-changed    mit --overwrite: l\u00e4sst Kopien gleicher Gr\u00f6\u00dfe und Zeit liegen\n"
+        L"  --sync            l\u00f6scht auch die Dateien in ZIEL, die die Playlist nicht nennt\n",
+    .UsageTail =
         L"  --dry-run         zeigt, was copy kopieren, lassen und l\u00f6schen w\u00fcrde; \u00e4ndert nichts\n"
         L"  --lang en|de      englische (Vorgabe) oder deutsche Texte\n"
         L"  --help            zeigt diesen Text\n"
@@ -100,6 +96,19 @@ std::wstring RefusalText(const CliTexts& t, CliError error, const std::wstring& 
         case CliError::DryRunWithCheck: return t.MsgDryRunWithCheck;
     }
     return {};
+}
+
+std::wstring UsageText(bool german) {
+    const CliTexts& t = CliTextsFor(german);
+    std::wstring usage = t.UsageHead;
+    // The options' switches, with their captions from the window's Options menu.
+    for (const OptionRow& row : kOptionRows) {
+        if (!row.cliSwitch) continue;
+        std::wstring line = L"  " + std::wstring(row.cliSwitch);
+        line.resize(std::max<size_t>(line.size() + 2, 20), L' ');
+        usage += line + (german ? row.german : row.english) + L"\n";
+    }
+    return usage + t.UsageTail;
 }
 
 std::wstring SummaryLine(const CliTexts& t, int entries, int ok, int deleted) {

@@ -4,11 +4,13 @@
 #include <string>
 
 #include "console/cli_args.h"
+#include "engine/run_options.h"
 
 namespace tunelift::cli {
 
 struct CliTexts {
-    const wchar_t* Usage;
+    const wchar_t* UsageHead;  // the usage up to the options' switches
+    const wchar_t* UsageTail;  // and after them
     const wchar_t* MsgNoCommand;
     const wchar_t* MsgUnknownCommand;      // followed by the word
     const wchar_t* MsgMissingPlaylist;
@@ -34,6 +36,9 @@ extern const CliTexts kCliEnglish;
 extern const CliTexts kCliGerman;
 
 inline const CliTexts& CliTextsFor(bool german) { return german ? kCliGerman : kCliEnglish; }
+
+// The whole usage: its head, a line per option switch, its tail.
+std::wstring UsageText(bool german);
 
 // Why a command line is refused, as one line without its end.
 std::wstring RefusalText(const CliTexts& t, CliError error, const std::wstring& culprit);

@@ -3,32 +3,19 @@
 namespace tunelift::cli {
 
 bool ConsoleFiles::FileExists(const std::wstring& file) {
-    bool exists = false;
-    if (dryRun_) {
-        const std::wstring key = real_.NameKey(file);
-        exists = !gone_.contains(key) && (made_.contains(key) || real_.FileExists(file));
-    } else {
-        exists = real_.FileExists(file);
-    }
-    if (exists) line_.lastFound = file;
-    return exists;
+    if (!dryRun_) return real_.FileExists(file);
+    const std::wstring key = real_.NameKey(file);
+    return !gone_.contains(key) && (made_.contains(key) || real_.FileExists(file));
 }
 
-bool ConsoleFiles::FileCopy(const std::wstring& source, const std::wstring& dest) {
-    bool copied = false;
-    if (dryRun_) {
-        // A source that is not there would fail the real copy too.
-        copied = FileExists(source);
-        if (copied) {
-            const std::wstring key = real_.NameKey(dest);
-            gone_.erase(key);
-            made_.insert(key);
-        }
-    } else {
-        copied = real_.FileCopy(source, dest);
-    }
-    if (copied) line_.copiedTo = dest;
-    return copied;
+bool ConsoleFiles::FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) {
+    if (!dryRun_) return real_.FileCopy(source, dest, progress);
+    // A source that is not there would fail the real copy too.
+    if (!FileExists(source)) return false;
+    const std::wstring key = real_.NameKey(dest);
+    gone_.erase(key);
+    made_.insert(key);
+    return true;
 }
 
 std::optional<FileStamp> ConsoleFiles::StampOf(const std::wstring& file) {
@@ -40,17 +27,11 @@ std::optional<FileStamp> ConsoleFiles::StampOf(const std::wstring& file) {
 }
 
 bool ConsoleFiles::RemoveFile(const std::wstring& path) {
-    if (!dryRun_) {
-        const bool removed = real_.RemoveFile(path);
-        if (removed) ++deleted_;
-        return removed;
-    }
+    if (!dryRun_) return real_.RemoveFile(path);
     if (!FileExists(path)) return false;
     const std::wstring key = real_.NameKey(path);
     made_.erase(key);
     gone_.insert(key);
-    ++deleted_;
-    if (onDryDelete) onDryDelete(path);
     return true;
 }
 

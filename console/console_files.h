@@ -1,42 +1,25 @@
-// The file services of a command-line run: the real ones, watched. They count what Sync
-// deletes, note what each line copied or found, and in a dry run answer every read from
-// the real file system while making no copy and no deletion at all: a song "copied" then
+// The file services of a command-line run: the real ones, or in a dry run the real ones
+// answering every read while making no copy and no deletion at all: a song "copied" then
 // exists, and a file "deleted" is gone, for the rest of that run only.
 #pragma once
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
-#include <utility>
 
 #include "engine/file_services.h"
 
 namespace tunelift::cli {
 
-// What the file services saw since the last playlist line was handled.
-struct LineActions {
-    std::wstring copiedTo;   // the destination of a copy that succeeded (or would)
-    std::wstring lastFound;  // the last path found to exist
-};
-
 class ConsoleFiles final : public FileServices {
 public:
     ConsoleFiles(FileServices& real, bool dryRun) : real_(real), dryRun_(dryRun) {}
 
-    // Files deleted by this run (in a dry run: that it would delete).
-    int Deleted() const { return deleted_; }
-    // Hands over what the current line did, and starts the next line with nothing.
-    LineActions TakeLineActions() { return std::exchange(line_, {}); }
-    // Told of each deletion a dry run would make, in the order Sync makes them.
-    std::function<void(const std::wstring& path)> onDryDelete;
-
-    std::wstring ReadLine(const std::wstring& file, int32_t line) override { return real_.ReadLine(file, line); }
     PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t line) override {
         return real_.ReadPlaylistLine(file, line);
     }
     std::wstring ReadAll(const std::wstring& file) override { return real_.ReadAll(file); }
     bool FileExists(const std::wstring& file) override;
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override;
+    bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override;
     // A dry run's listing is taken before any copy, as every run's is: the real folder is it.
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         return real_.StartSearch(pattern);
@@ -58,8 +41,6 @@ public:
 private:
     FileServices& real_;
     const bool dryRun_;
-    int deleted_ = 0;
-    LineActions line_;
     // Dry run only, by name key: files it would have made, and files it would have deleted.
     std::set<std::wstring> made_;
     std::set<std::wstring> gone_;

@@ -1,27 +1,17 @@
 #include "console/console_host.h"
 
+#include <type_traits>
 #include <utility>
-
-#include "ui/language.h"
 
 namespace tunelift::cli {
 
 ConsoleHost::ConsoleHost(const CliCommand& command, std::wstring playlist, std::wstring destination,
-                         CliSystem& system, RunState& state, ConsoleFiles& files)
+                         CliSystem& system, RunState& state)
     : command_(command),
       playlist_(std::move(playlist)),
       destination_(std::move(destination)),
       system_(system),
-      state_(state),
-      files_(files) {
-    if (command_.dryRun) {
-        files_.onDryDelete = [this](const std::wstring& path) { Print(L"\n" + (CliText().WouldDelete + path)); };
-    }
-}
-
-std::wstring ConsoleHost::Text(RunText id) const {
-    return mdlLanguage::TextFor(command_.german ? mdlLanguage::kGerman : mdlLanguage::kEnglish, id);
-}
+      state_(state) {}
 
 RunOptions ConsoleHost::Options() const {
     RunOptions options = command_.options;
@@ -53,32 +43,41 @@ void ConsoleHost::EndOutput() {
     atLineStart_ = true;
 }
 
-void ConsoleHost::LogAppended(const std::wstring& piece) {
-    // A dry run copies nothing: "copied to:" would be untrue, so it tells what it would do.
-    if (!command_.dryRun) Print(piece);
-}
-
-void ConsoleHost::SetPanel(int panel, const std::wstring& text) {
-    const std::wstring label = Text(RunText::PanelFile) + L": ";
-    if (panel == 1 && text.starts_with(label)) entrySource_ = text.substr(label.size());
-}
-
-void ConsoleHost::LineHandled(const RunProgress& progress) {
-    const bool entry = progress.entries > progress_.entries;
-    const bool ok = progress.ok > progress_.ok;
-    progress_ = progress;
-    const LineActions actions = files_.TakeLineActions();
-    if (!command_.dryRun || !entry) return;
-    const CliTexts& t = CliText();
-    if (!ok) Print(L"\n" + (t.WouldFail + entrySource_));
-    else if (!actions.copiedTo.empty()) Print(L"\n" + (t.WouldCopy + entrySource_ + L" -> " + actions.copiedTo));
-    else Print(L"\n" + (t.WouldLeave + actions.lastFound));
-}
-
-void ConsoleHost::YieldToWindow() {
+void ConsoleHost::Tell(const RunEvent& event) {
     // The run clears its cancel flag after listing the destination: an interrupt stays
-    // noted here and reaches it at the next yield.
+    // noted here and reaches the run with its next event.
     if (system_.Interrupted()) state_.bCancel = true;
+    std::visit(
+        [this](const auto& e) {
+            using E = std::decay_t<decltype(e)>;
+            using namespace run_event;
+            if constexpr (std::is_same_v<E, Refused>) {
+                system_.WriteError(e.message + L"\n");
+            } else if constexpr (std::is_same_v<E, LogPiece>) {
+                // A dry run copies nothing: "copied to:" would be untrue, so it tells what it would do.
+                if (!command_.dryRun) Print(e.text);
+            } else if constexpr (std::is_same_v<E, EntryStarted>) {
+                entry_ = e;
+            } else if constexpr (std::is_same_v<E, EntryEnded>) {
+                progress_ = e.progress;
+                if (command_.dryRun) DryRunLine(e);
+            } else if constexpr (std::is_same_v<E, LineHandled>) {
+                progress_ = e.progress;
+            } else if constexpr (std::is_same_v<E, Deleting>) {
+                if (command_.dryRun) Print(L"\n" + (CliText().WouldDelete + e.path));
+            } else if constexpr (std::is_same_v<E, Ended>) {
+                progress_ = e.progress;
+                deleted_ = e.deleted;
+            }
+        },
+        event);
+}
+
+void ConsoleHost::DryRunLine(const run_event::EntryEnded& ended) {
+    const CliTexts& t = CliText();
+    if (!ended.ok) Print(L"\n" + (t.WouldFail + entry_.source));
+    else if (ended.outcome == run_event::Outcome::Copied) Print(L"\n" + (t.WouldCopy + entry_.source + L" -> " + entry_.destination));
+    else Print(L"\n" + (t.WouldLeave + entry_.destination));
 }
 
 }  // namespace tunelift::cli

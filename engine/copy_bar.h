@@ -1,20 +1,11 @@
-// mdlCopyBar: the progress routine's portable half. The platform copy reports
-// (total, transferred) after each chunk; this moves the bar and the progress panel.
+// mdlCopyBar: what the copy's progress bar shows for a progress report.
 #pragma once
 #include <cstdint>
 
-namespace tunelift {
-class RunHost;
-}
-
 namespace tunelift::mdlCopyBar {
 
-// The progress bar that the copy progress routine drives: the window of the run, whose
-// bar, progress panel and message loop it uses. Each run sets it; empty until the first
-// run, never cleared afterwards.
-extern RunHost* CopyBar;
-
-// One progress report; returns 0 (continue) always.
-uint32_t Report(uint64_t totalFileSize, uint64_t totalBytesTransferred);
+// The bar's value, 0..100, for `transferred` of `total` bytes: whole percents rounded
+// down, and 100 for an empty file, which is complete the moment it starts.
+int Percent(uint64_t total, uint64_t transferred);
 
 }  // namespace tunelift::mdlCopyBar

@@ -8,7 +8,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "engine/copy_bar.h"
 #include "engine/file_names.h"
 #include "engine/full_path.h"
 #include "engine/numbered_names.h"
@@ -23,9 +22,6 @@ namespace {
 
 const std::wstring kCrLf = L"\r\n";
 
-// The log scroll bar holds 16-bit positions: line 32770 is the last it can follow.
-constexpr int kLastScrollLine = std::numeric_limits<int16_t>::max() + 3;
-
 class ExportRun {
 public:
     ExportRun(RunHost& host, FileServices& files, RunState& state, bool copy)
@@ -34,28 +30,18 @@ public:
     RunEnd Run();
 
 private:
-    std::wstring Text(RunText id) const { return host_.Text(id); }
-    void YieldToWindow() { host_.YieldToWindow(); }
+    const RunTexts& Texts() const { return host_.Texts(); }
+    bool Canceled() const { return state_.bCancel.load(); }
 
-    // Lines past the last slot share it, each replacing the one before.
-    static int SlotOf(int line) { return std::min(line, RunLog::kLastSlot); }
     void AppendToSlot(const std::wstring& piece) {
-        state_.runLog.Append(SlotOf(logLine_), piece);
-        host_.LogAppended(piece);
-        ShowLog();
-    }
-    void ShowLog() {
-        const int last = SlotOf(logLine_);
-        const int first = logLine_ > RunLog::kLastSlot ? last - 100 : logWindowStart_;
-        host_.SetLogText(state_.runLog.TheLogData(first, last, [this] { YieldToWindow(); }));
+        host_.Tell(run_event::LogPiece{run_event::LogPlace::Slot, logLine_, piece});
     }
     void AppendToBox(const std::wstring& piece) {
-        host_.SetLogText(host_.LogText() + piece);
-        host_.LogAppended(piece);
+        host_.Tell(run_event::LogPiece{run_event::LogPlace::Appended, logLine_, piece});
     }
-    void LineDone() { host_.LineHandled({logLine_, lines_, entryCount_, okCount_}); }
+    RunProgress Progress() const { return {logLine_, lines_, entryCount_, okCount_}; }
+    void LineDone() { host_.Tell(run_event::LineHandled{Progress()}); }
 
-    void AdvanceM3uLine();
     void KeepPlaylistInDestination();
     void HandleEntry(PlaylistKind kind, const PlaylistEntry& entry);
     bool NameTakenByAnotherSource(const std::wstring& name, const std::wstring& source);
@@ -65,6 +51,7 @@ private:
     std::optional<RunEnd> Survey(PlaylistKind kind);
     std::wstring DestNameOf(const PlaylistEntry& entry, int position) const;
     bool CopyWanted(EntryForm form, const std::wstring& source, const std::wstring& D);
+    bool Copy(const std::wstring& source, const std::wstring& D);
     void KeepSongTime(const std::wstring& source, const std::wstring& D);
     RunEnd EndOfPlaylist(PlaylistKind kind);
     void SyncStep();
@@ -90,77 +77,69 @@ private:
     std::unordered_map<std::wstring, std::wstring> claims_;
     int logLine_ = 1;
     int lines_ = 0;   // of the playlist when the run began, for a progress display
-    int logWindowStart_ = 1;
     int okCount_ = 0;
     int entryCount_ = 0;
+    int deleted_ = 0;  // files Sync deleted
 };
 
 RunEnd ExportRun::Run() {
-    // An empty or prompt-only box refuses the run before anything on the window changes.
-    const std::wstring from = host_.PathFrom();
-    if (from.empty() || from == Text(RunText::PromptPlaylist)) {
-        host_.ShowError(Text(RunText::SelectPlaylist));
+    // An empty or prompt-only path refuses the run before anything is shown.
+    if (const auto refusal = InputRefusal(host_.Playlist(), host_.Destination(), Texts())) {
+        host_.Tell(run_event::Refused{*refusal});
         return RunEnd::InputRefused;
     }
-    const std::wstring to = host_.PathTo();
-    if (to.empty() || to == Text(RunText::PromptDestination)) {
-        host_.ShowError(Text(RunText::SelectDestination));
-        return RunEnd::InputRefused;
-    }
-
-    host_.SetBarValue(0);
+    const std::wstring to = host_.Destination();
     okCount_ = entryCount_ = 0;
-
     // A playlist chosen or dropped during the run makes another folder current: relative
     // paths keep meaning the folder of the run's start.
     startFolder_ = files_.CurrentFolder();
     // Sync is chosen once, like the destination: ticked or unticked midway, it would leave
     // the entries handled meanwhile unrecorded and delete their copies.
-    sync_ = host_.SyncValue() == 1;
+    sync_ = host_.Sync();
     // So are the options: switched midway, they would number or check half a playlist.
     options_ = host_.Options();
+    host_.Tell(run_event::Started{copy_});
 
     // The listing is taken before any copy, so a file this run copies is never a
     // deletion candidate; a listing of an earlier run is never used.
     state_.sync.BeginRun();
-    if (sync_) state_.sync.List(files_, [this] { YieldToWindow(); }, FullFolderIn(startFolder_, to));
+    if (sync_) state_.sync.List(files_, FullFolderIn(startFolder_, to));
 
     // A Cancel pressed while the destination was listed is forgotten.
     state_.bCancel = false;
-    host_.SetLogText(L"");
-    playlist_ = FullPathIn(startFolder_, host_.PathFrom());
+    host_.Tell(run_event::LogCleared{});
+    playlist_ = FullPathIn(startFolder_, host_.Playlist());
     // The destination is read once: a box edited or a language switched during the run
     // must not send later copies, or the deletion, to another folder.
-    const std::wstring typedTo = host_.PathTo();
+    const std::wstring typedTo = host_.Destination();
     if (typedTo != to) state_.sync.BeginRun();
     destination_ = FullFolderIn(startFolder_, typedTo);
     claims_.clear();
-    logLine_ = logWindowStart_ = 1;
+    logLine_ = 1;
     state_.sync.ResetEntries();
-    host_.SetBarValue(0);
-    mdlCopyBar::CopyBar = &host_;
-    if (copy_ && typedTo.empty()) return RunEnd::Finished;
+    if (copy_ && typedTo.empty()) {
+        host_.Tell(run_event::Ended{RunEnd::Finished, Progress(), 0, false});
+        return RunEnd::Finished;
+    }
 
     // The first line alone decides what kind of playlist this is.
     const PlaylistLine first = files_.ReadPlaylistLine(playlist_, 1);
     const auto kind = first.Status == LineStatus::Line ? PlaylistKindOf(first.Text) : std::nullopt;
     if (!kind) {
-        const std::wstring none = Text(RunText::NoPlaylist);
-        host_.SetLogText(none);
-        host_.LogAppended(none);
+        host_.Tell(run_event::LogPiece{run_event::LogPlace::Whole, logLine_, Texts().MsgNoPlaylist});
         return Finish(RunEnd::NoPlaylist);
     }
     if (copy_ && (options_.numberSongs || options_.checkFreeSpace))
         if (const std::optional<RunEnd> end = Survey(*kind)) return *end;
     lines_ = static_cast<int>(std::min<size_t>(LineIndex(files_.ReadAll(playlist_)).Count(), INT_MAX));
+    host_.Tell(run_event::PlaylistOpened{*kind, lines_});
     // A blank line is no entry and no end: lists edited by hand have them between songs.
     if (*kind == PlaylistKind::M3u) {
-        for (;;) {
+        for (;; ++logLine_) {
             const PlaylistLine line = files_.ReadPlaylistLine(playlist_, logLine_);
             if (line.Status == LineStatus::End) break;
             if (line.Status == LineStatus::Unreadable) return PlaylistLost();
-            YieldToWindow();
-            if (state_.bCancel) return Finish(RunEnd::Canceled);
+            if (Canceled()) return Finish(RunEnd::Canceled);
             if (auto entry = PlaylistEntryOf(PlaylistKind::M3u, line.Text, options_.allAudio)) {
                 HandleEntry(*kind, *entry);
             } else if (copy_ && sync_) {
@@ -168,7 +147,6 @@ RunEnd ExportRun::Run() {
                 if (auto named = NamedFileOf(line.Text)) state_.sync.Record(*named);
             }
             LineDone();
-            AdvanceM3uLine();
         }
         return EndOfPlaylist(*kind);
     }
@@ -179,8 +157,7 @@ RunEnd ExportRun::Run() {
         const PlaylistLine line = files_.ReadPlaylistLine(playlist_, logLine_);
         if (line.Status == LineStatus::Unreadable) return PlaylistLost();
         if (line.Status == LineStatus::End) return EndOfPlaylist(*kind);
-        YieldToWindow();
-        if (state_.bCancel) return Finish(RunEnd::Canceled);
+        if (Canceled()) return Finish(RunEnd::Canceled);
         if (auto entry = PlaylistEntryOf(PlaylistKind::Pls, line.Text)) HandleEntry(*kind, *entry);
         LineDone();
     }
@@ -189,15 +166,8 @@ RunEnd ExportRun::Run() {
 // A playlist gone, locked or moved away midway has not ended: the songs it still names
 // are neither reported copied nor deleted by Sync.
 RunEnd ExportRun::PlaylistLost() {
-    AppendToBox(kCrLf + Text(RunText::PlaylistUnreadable));
+    AppendToBox(kCrLf + Texts().MsgPlaylistUnreadable);
     return Finish(RunEnd::PlaylistUnreadable);
-}
-
-void ExportRun::AdvanceM3uLine() {
-    ++logLine_;
-    if (logLine_ <= 100) return;
-    logWindowStart_ = logLine_ - 100;
-    if (logLine_ <= kLastScrollLine) host_.SetLogScroll(1, logLine_ - 3, logLine_ - 3);
 }
 
 // A playlist kept in the folder it is copied into is no stray file: Sync must not
@@ -221,32 +191,29 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     const bool slotForm = kind == PlaylistKind::M3u;
     // The log shows S as written; the file system gets it resolved where the run started.
     const std::wstring source = FullPathIn(startFolder_, S);
-
-    host_.SetPanel(1, Text(RunText::PanelFile) + L": " + S);
-    host_.SetPanel(2, Text(RunText::PanelFilename) + L": " + N);
-    host_.SetBarValue(0);
+    const std::wstring D = destination_ + L"\\" + N;
+    host_.Tell(run_event::EntryStarted{logLine_, S, N, D});
 
     if (copy_ && slotForm && sync_) state_.sync.Record(N);
 
-    if (slotForm && logLine_ > RunLog::kLastSlot) state_.runLog.ClearSlot(RunLog::kLastSlot);
     std::wstring entryText = kCrLf + S;
     if (copy_) {
-        entryText += kCrLf + Text(RunText::CopiedTo) + kCrLf + destination_ + L"\\";
+        entryText += kCrLf + Texts().MsgCopiedTo + kCrLf + destination_ + L"\\";
         if (slotForm) entryText += N;
     }
     if (slotForm) AppendToSlot(entryText); else AppendToBox(entryText);
 
-    const std::wstring D = destination_ + L"\\" + N;
     // A name that is no plain file name (a path, a stream colon, a device) would be
     // written outside the destination folder: such an entry is never copied.
     const bool safeName = IsPlainFileName(N);
     const bool mayCopy = safeName && !(copy_ && NameTakenByAnotherSource(N, source));
     // A copy that was tried and failed (disk full, read-only or locked file, unreadable
     // source) is an error even when an older copy still lies under the name.
-    bool copyFailed = false;
+    bool copied = false, copyFailed = false;
     if (copy_ && mayCopy && CopyWanted(entry.Form, source, D)) {
-        copyFailed = !files_.FileCopy(source, D);
-        if (!copyFailed && options_.onlyChanged) KeepSongTime(source, D);
+        copied = Copy(source, D);
+        copyFailed = !copied;
+        if (copied && options_.onlyChanged) KeepSongTime(source, D);
     }
 
     const bool ok = (mayCopy && !copyFailed && files_.FileExists(D)) || (!copy_ && files_.FileExists(source));
@@ -259,7 +226,16 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
                                  std::to_wstring(entryCount_) + (ok ? L" ok" : L" error") +
                                  kCrLf + L"---";
     if (slotForm) AppendToSlot(outcome); else AppendToBox(outcome);
-    host_.EntryDone();
+    using run_event::Outcome;
+    const Outcome how = !copy_ ? (ok ? Outcome::Found : Outcome::Missing)
+                               : !ok ? Outcome::NotCopied : copied ? Outcome::Copied : Outcome::Kept;
+    host_.Tell(run_event::EntryEnded{logLine_, how, ok, Progress()});
+}
+
+bool ExportRun::Copy(const std::wstring& source, const std::wstring& D) {
+    return files_.FileCopy(source, D, [this](uint64_t total, uint64_t done) {
+        host_.Tell(run_event::CopyProgress{total, done});
+    });
 }
 
 // Two songs of one name from different folders ("Track 01.mp3" of two albums): the second
@@ -273,8 +249,8 @@ bool ExportRun::NameTakenByAnotherSource(const std::wstring& name, const std::ws
 // "[playlist]" name-form entry is always copied), and with "only changed files" a copy
 // that is still the song stays too.
 bool ExportRun::CopyWanted(EntryForm form, const std::wstring& source, const std::wstring& D) {
-    if (form != EntryForm::PlsName && files_.FileExists(D) && host_.OverwriteValue() != 1) return false;
-    if (!options_.onlyChanged || host_.OverwriteValue() != 1) return true;
+    if (form != EntryForm::PlsName && files_.FileExists(D) && !host_.Overwrite()) return false;
+    if (!options_.onlyChanged || !host_.Overwrite()) return true;
     const std::optional<FileStamp> copy = files_.StampOf(D);
     if (!copy) return true;
     const std::optional<FileStamp> song = files_.StampOf(source);
@@ -314,8 +290,7 @@ std::optional<RunEnd> ExportRun::Survey(PlaylistKind kind) {
     uint64_t needed = 0;
     std::unordered_set<std::wstring> names;
     for (size_t i = 0; i < entries.size(); ++i) {
-        YieldToWindow();
-        if (state_.bCancel) return Finish(RunEnd::Canceled);
+        if (Canceled()) return Finish(RunEnd::Canceled);
         const std::wstring N = DestNameOf(entries[i], static_cast<int>(i + 1));
         if (!IsPlainFileName(N) || !names.insert(files_.NameKey(N)).second) continue;
         const std::wstring source = FullPathIn(startFolder_, entries[i].SourcePath);
@@ -323,7 +298,7 @@ std::optional<RunEnd> ExportRun::Survey(PlaylistKind kind) {
         if (song && CopyWanted(entries[i].Form, source, destination_ + L"\\" + N)) needed += song->Size;
     }
     const std::optional<uint64_t> free = files_.FreeBytes(destination_);
-    if (!free || needed <= *free || host_.Ask(FreeSpaceQuestion(Text(RunText::AskFreeSpace), needed, *free)))
+    if (!free || needed <= *free || host_.Ask(FreeSpaceQuestion(Texts().MsgAskFreeSpace, needed, *free)))
         return std::nullopt;
     // No ends the run as Cancel does: nothing copied, nothing deleted.
     state_.bCancel = true;
@@ -341,23 +316,21 @@ RunEnd ExportRun::EndOfPlaylist(PlaylistKind kind) {
         SyncStep();
     }
     // A cancelled run names only some of the songs: no playlist rather than half of one.
-    if (written && !state_.bCancel) WritePlaylist(kind, *written);
-    AppendEndLine(kind, Text(copy_ ? RunText::AllCopied : RunText::SearchFinished));
+    if (written && !Canceled()) WritePlaylist(kind, *written);
+    AppendEndLine(kind, copy_ ? Texts().MsgAllCopied : Texts().MsgSearchFinished);
     return Finish(RunEnd::Finished);
 }
 
 void ExportRun::SyncStep() {
-    if (!options_.askBeforeSync) {
-        state_.sync.SyncDestination(files_, host_);
-        return;
-    }
     state_.sync.Mark(files_);
-    const std::vector<std::wstring> doomed = state_.sync.MarkedForDeletion();
-    if (!doomed.empty() && !host_.Ask(SyncQuestion(Text(RunText::AskSync), doomed))) {
-        AppendToSlot(kCrLf + Text(RunText::SyncDeclined));
-        return;
+    if (options_.askBeforeSync) {
+        const std::vector<std::wstring> doomed = state_.sync.MarkedForDeletion();
+        if (!doomed.empty() && !host_.Ask(SyncQuestion(Texts().MsgAskSync, doomed))) {
+            AppendToSlot(kCrLf + Texts().MsgSyncDeclined);
+            return;
+        }
     }
-    state_.sync.DeleteMarked(files_, host_);
+    deleted_ = state_.sync.DeleteMarked(files_, host_);
 }
 
 void ExportRun::WritePlaylist(PlaylistKind kind, const WrittenPlaylist& written) {
@@ -365,31 +338,40 @@ void ExportRun::WritePlaylist(PlaylistKind kind, const WrittenPlaylist& written)
     // Never over the playlist being run: it names songs that did not arrive.
     const bool overRunning = files_.NameKey(path) == files_.NameKey(playlist_);
     const bool ok = !overRunning && IsPlainFileName(written.FileName) && files_.WriteWholeFile(path, written.Bytes);
-    AppendEndLine(kind, Text(ok ? RunText::PlaylistWritten : RunText::PlaylistNotWritten) + written.FileName);
+    AppendEndLine(kind, (ok ? Texts().MsgPlaylistWritten : Texts().MsgPlaylistNotWritten) + written.FileName);
 }
 
 RunEnd ExportRun::Finish(RunEnd end) {
-    if (state_.bCancel) {
-        AppendToBox(kCrLf + Text(RunText::Canceled));
+    if (Canceled()) {
+        AppendToBox(kCrLf + Texts().MsgCanceled);
         end = RunEnd::Canceled;
     }
-    host_.SetBarValue(0);
-    host_.SetPanel(3, Text(RunText::PanelProgress) + L": " + std::to_wstring(host_.BarValue()) + L"%");
+    host_.Tell(run_event::Ended{end, Progress(), deleted_});
     return end;
 }
 
+// A run started while another is under way would interleave with it: refused.
 struct RunningFlag {
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    bool& flag_;
+    explicit RunningFlag(std::atomic<bool>& flag) : flag_(flag), taken_(!flag.exchange(true)) {}
+    ~RunningFlag() {
+        if (taken_) flag_ = false;
+    }
+    std::atomic<bool>& flag_;
+    const bool taken_;
 };
 
 }  // namespace
 
+std::optional<std::wstring> InputRefusal(const std::wstring& playlist, const std::wstring& destination,
+                                         const RunTexts& texts) {
+    if (playlist.empty() || playlist == texts.CapPromptPlaylist) return texts.MsgSelectPlaylist;
+    if (destination.empty() || destination == texts.CapPromptDestination) return texts.MsgSelectDestination;
+    return std::nullopt;
+}
+
 RunEnd SaveFiles(RunHost& host, FileServices& files, RunState& state, bool copy) {
-    // A run started during another run's yield would interleave with it: refuse it.
-    if (state.running) return RunEnd::Busy;
     RunningFlag running(state.running);
+    if (!running.taken_) return RunEnd::Busy;
     return ExportRun(host, files, state, copy).Run();
 }
 

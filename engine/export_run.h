@@ -1,30 +1,31 @@
-// SaveFiles: one Save or Check run over the playlist named in the window.
+// SaveFiles: one Save or Check run over the playlist the user named.
 #pragma once
+#include <atomic>
+#include <optional>
+#include <string>
+
 #include "engine/file_services.h"
 #include "engine/find_files.h"
 #include "engine/run_host.h"
-#include "engine/run_log.h"
 
 namespace tunelift {
 
-// The state a run shares with the window that owns it.
+// What lives on between runs and what a front end shares with a run under way.
 struct RunState {
-    bool bCancel = false;   // set by Cancel, read after each yield of the run
-    bool running = false;   // a run is under way; a second one is refused
-    RunLog runLog;
+    // Set by Cancel (from any thread), cleared when a run starts, read once per line.
+    std::atomic<bool> bCancel{false};
+    // A run is under way; a second one is refused.
+    std::atomic<bool> running{false};
+    // Only the run touches it while one is under way.
     mdlFindFiles::SyncState sync;
 };
 
-enum class RunEnd {
-    Busy,           // another run is under way; nothing changed
-    InputRefused,   // playlist or destination box empty or prompt-only
-    NoPlaylist,
-    Finished,
-    Canceled,
-    PlaylistUnreadable,  // the playlist could no longer be read midway
-};
+// Why a run with these paths is refused, or nothing: an empty path, or a box still
+// showing its prompt in the language in force.
+std::optional<std::wstring> InputRefusal(const std::wstring& playlist, const std::wstring& destination,
+                                         const RunTexts& texts);
 
-// copy: true for a Save run, false for a Check run.
+// copy: true for a Save run, false for a Check run. Returns when the run has ended.
 RunEnd SaveFiles(RunHost& host, FileServices& files, RunState& state, bool copy);
 
 }  // namespace tunelift

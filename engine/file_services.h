@@ -2,6 +2,7 @@
 // the W entry points; tests implement it in memory or over real folders.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,10 @@ struct PlaylistLine {
     std::wstring Text;
 };
 
+// Told how far a copy has come: the file's size, and the bytes copied so far. It may be
+// empty: nobody watches.
+using ProgressReport = std::function<void(uint64_t total, uint64_t done)>;
+
 // An open folder search; destroying it closes the search.
 class FileSearch {
 public:
@@ -55,10 +60,6 @@ class FileServices {
 public:
     virtual ~FileServices() = default;
 
-    // Line `lineToRead` (from 1) of a playlist file; "" for a missing, hidden or system
-    // file, a folder, line 0 or less, and past the last line.
-    virtual std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) = 0;
-
     // Line `lineToRead` (from 1) of a playlist file, telling a blank line, the end of the
     // file and a file that cannot be read apart. Line 0 or less is End.
     virtual PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) = 0;
@@ -70,9 +71,9 @@ public:
     // and a folder.
     virtual bool FileExists(const std::wstring& file) = 0;
 
-    // Copies source over dest (replacing it), reporting progress through mdlCopyBar.
+    // Copies source over dest (replacing it), telling `progress` how far it has come.
     // Never leaves a partial file under dest's name.
-    virtual bool FileCopy(const std::wstring& source, const std::wstring& dest) = 0;
+    virtual bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) = 0;
 
     // Starts a search over a pattern such as "E:\Player\*.*"; null when it cannot start.
     virtual std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) = 0;

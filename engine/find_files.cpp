@@ -10,40 +10,10 @@ namespace tunelift::mdlFindFiles {
 namespace {
 
 const std::wstring kAllFiles = L"*.*";
-constexpr uint32_t kAttributeReparsePoint = 0x400;
-// The subfolders of one folder are counted in a 16-bit index: a folder with more
-// than this many is not descended at all.
-constexpr size_t kMaxSubfolders = 32768;
 
 std::wstring UpToNul(const std::wstring& s) {
     const size_t nul = s.find(L'\0');
     return nul == std::wstring::npos ? s : s.substr(0, nul);
-}
-
-// One search pass over folder\filter. The directory pass only collects subfolders.
-void SearchPass(FileServices& files, const std::function<void()>& yield, const std::wstring& folder,
-                const std::wstring& filter, bool directoryPass, bool collectFolders,
-                std::vector<FileInfo>& Files, std::vector<std::wstring>& subfolders) {
-    const std::wstring pattern = folder + L"\\" + filter;
-    const std::unique_ptr<FileSearch> search = files.StartSearch(pattern);
-    if (!search) return;
-    FindRecord record;
-    while (search->Next(record)) {
-        if (!(record.Attributes & kAttributeDirectory)) {
-            if (!directoryPass) {
-                yield();
-                FileInfo info;
-                ToFileInfo(info, record, pattern);
-                Files.push_back(std::move(info));
-            }
-        } else if (collectFolders) {
-            const std::wstring name = UpToNul(record.Name);
-            // A junction or link can point back up the tree; following it would never end.
-            if (name != L"." && name != L".." && !name.empty() && !(record.Attributes & kAttributeReparsePoint))
-                subfolders.push_back(name);
-        }
-        yield();
-    }
 }
 
 }  // namespace
@@ -61,30 +31,19 @@ void ToFileInfo(FileInfo& Info, const FindRecord& FindData, const std::wstring& 
     Info.Path = slash == std::wstring::npos ? std::wstring() : sPattern.substr(0, slash + 1);
 }
 
-void FindFiles(FileServices& files, const std::function<void()>& yield, std::wstring sPath, bool Recursive,
-               std::wstring sFilter, std::vector<FileInfo>& Files) {
-    // Folders still to list, the next one on top. A stack instead of recursion keeps
-    // deep trees (long paths allow thousands of levels) off the call stack.
-    std::vector<std::wstring> pending{std::move(sPath)};
-    bool descending = false;
-    while (!pending.empty()) {
-        std::wstring folder = std::move(pending.back());
-        pending.pop_back();
-        if (descending) yield();
-        descending = true;
-        yield();
-        if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-
-        const bool allFiles = sFilter == kAllFiles;
-        std::vector<std::wstring> subfolders;
-        SearchPass(files, yield, folder, sFilter, false, Recursive && allFiles, Files, subfolders);
-        if (!Recursive) return;
-        if (!allFiles) SearchPass(files, yield, folder, kAllFiles, true, true, Files, subfolders);
-        if (subfolders.size() > kMaxSubfolders) continue;
-        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending.push_back(folder + L"\\" + *it);
+void FindFiles(FileServices& files, std::wstring sPath, const std::wstring& sFilter, std::vector<FileInfo>& Files) {
+    if (!sPath.empty() && sPath.back() == L'\\') sPath.pop_back();
+    const std::wstring pattern = sPath + L"\\" + sFilter;
+    const std::unique_ptr<FileSearch> search = files.StartSearch(pattern);
+    if (!search) return;
+    FindRecord record;
+    while (search->Next(record)) {
+        if (record.Attributes & kAttributeDirectory) continue;
+        FileInfo info;
+        ToFileInfo(info, record, pattern);
+        Files.push_back(std::move(info));
     }
 }
-
 
 void SyncState::ResetEntries() {
     syncEntryCount_ = 0;
@@ -101,7 +60,7 @@ void SyncState::BeginRun() {
     killCount_ = 0;
 }
 
-void SyncState::List(FileServices& files, const std::function<void()>& yield, const std::wstring& destination) {
+void SyncState::List(FileServices& files, const std::wstring& destination) {
     BeginRun();
     // One separator joins folder and name, however many the destination was typed with,
     // so "E:\" lists and deletes the same files as "E:".
@@ -110,7 +69,7 @@ void SyncState::List(FileServices& files, const std::function<void()>& yield, co
     std::vector<FileInfo> found;
     // A blank destination would list the current folder or a drive root: list nothing.
     if (destination.find_first_not_of(L' ') != std::wstring::npos)
-        FindFiles(files, yield, folder, false, kAllFiles, found);
+        FindFiles(files, folder, kAllFiles, found);
 
     listedFolder_ = folder + L"\\";
     syncFileNames_.reserve(found.size());
@@ -187,21 +146,20 @@ std::vector<std::wstring> SyncState::MarkedForDeletion() const {
     return names;
 }
 
-void SyncState::DeleteMarked(FileServices& files, RunHost& host) {
-    if (!listed_ || killCount_ == 0) return;
-    host.SetBarMax(killCount_);
-    host.SetBarValue(0);
+int SyncState::DeleteMarked(FileServices& files, RunHost& host) {
+    if (!listed_ || killCount_ == 0) return 0;
+    host.Tell(run_event::DeletionsStarted{killCount_});
+    int deleted = 0;
     for (size_t x = 0; x < syncFileNames_.size(); ++x) {
         const std::wstring& name = syncFileNames_[x];
         if (syncMarks_[x][1] != kMarkKill || !IsPlainFileName(name)) continue;
-        if (x <= static_cast<size_t>(host.BarMax())) host.SetBarValue(static_cast<int>(x));
-        host.SetPanel(1, kPanelKillingFiles);
-        host.SetPanel(2, kPanelKilling + name);
         // A file that cannot be deleted (read-only, in use, gone) stays; the next follows.
-        files.RemoveFile(listedFolder_ + name);
+        const std::wstring path = listedFolder_ + name;
+        host.Tell(run_event::Deleting{name, path, x});
+        if (files.RemoveFile(path)) ++deleted;
     }
-    if (host.BarMax() >= 100) host.SetBarValue(100);
-    host.SetBarMax(100);
+    host.Tell(run_event::DeletionsEnded{});
+    return deleted;
 }
 
 }  // namespace tunelift::mdlFindFiles

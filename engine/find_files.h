@@ -30,17 +30,13 @@ struct FileInfo {
 
 void ToFileInfo(FileInfo& Info, const FindRecord& FindData, const std::wstring& sPattern);
 
-// Appends the files of sPath matching sFilter to Files; with Recursive, descends
-// depth first into every subfolder. Yields before each file and each search step.
-void FindFiles(FileServices& files, const std::function<void()>& yield, std::wstring sPath,
-               bool Recursive, std::wstring sFilter, std::vector<FileInfo>& Files);
+// Appends the files lying directly in sPath that match sFilter to Files, in the order
+// the search returns them; subfolders are neither listed nor entered.
+void FindFiles(FileServices& files, std::wstring sPath, const std::wstring& sFilter, std::vector<FileInfo>& Files);
 
-// The marks of the listed files, and the panel texts while files are deleted; the
-// panels read the same in both interface languages.
+// The marks of the listed files.
 inline constexpr wchar_t kMarkKeep[] = L"keep";
 inline constexpr wchar_t kMarkKill[] = L"kill";
-inline constexpr wchar_t kPanelKillingFiles[] = L"Killing Files";
-inline constexpr wchar_t kPanelKilling[] = L"Killing: ";  // followed by the file's name
 
 // Recognises a leftover temporary file of an interrupted copy by its name.
 using LeftoverTest = std::function<bool(const std::wstring& name)>;
@@ -57,17 +53,18 @@ public:
     // Forgets the listing of an earlier run; called when a run starts, before listing.
     void BeginRun();
     // Listing step: the files directly inside `destination`.
-    void List(FileServices& files, const std::function<void()>& yield,
-              const std::wstring& destination);
+    void List(FileServices& files, const std::wstring& destination);
     // Recording step: one accepted entry's destination name.
     void Record(const std::wstring& destName);
     // Marks every listed file keep or kill and deletes the kill ones from the listed
-    // folder. Does nothing without a listing of this run. Returns KillCount.
+    // folder, telling the host of each. Does nothing without a listing of this run.
+    // Returns KillCount.
     int SyncDestination(FileServices& files, RunHost& host);
     // The two halves of SyncDestination, so that the user can be asked in between.
-    // Mark returns KillCount; DeleteMarked deletes what the last marking marked kill.
+    // Mark returns KillCount; DeleteMarked deletes what the last marking marked kill
+    // and returns how many files it deleted.
     int Mark(FileServices& files);
-    void DeleteMarked(FileServices& files, RunHost& host);
+    int DeleteMarked(FileServices& files, RunHost& host);
     // The names DeleteMarked would delete, in listing order.
     std::vector<std::wstring> MarkedForDeletion() const;
 

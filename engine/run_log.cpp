@@ -10,26 +10,22 @@ void RunLog::Clear() {
     for (auto& slot : slots_) slot.clear();
 }
 
-std::wstring RunLog::TheLogData(int lineOut, int line, const std::function<void()>& yield) const {
+std::wstring RunLog::TheLogData(int lineOut, int line) const {
     if (lineOut >= line) return Slot(line);
     size_t size = 0;
     for (int n = lineOut; n <= line; ++n) size += Slot(n).size();
     std::wstring joined;
     joined.reserve(size);
-    for (int n = lineOut; n <= line; ++n) {
-        joined += slots_[static_cast<size_t>(n)];
-        if (yield) yield();
-    }
+    for (int n = lineOut; n <= line; ++n) joined += slots_[static_cast<size_t>(n)];
     return joined;
 }
 
-std::optional<std::wstring> ScrollRefreshText(const RunLog& log, int position,
-                                              const std::function<void()>& yield) {
+std::optional<std::wstring> ScrollRefreshText(const RunLog& log, int position) {
     // The scroll bar's position is 16-bit: position + 3 past 32767 does not fit and the
     // refresh is dropped, as is any position that names no slot.
     if (position + 3 > std::numeric_limits<int16_t>::max()) return std::nullopt;
     if (!RunLog::IsSlot(position) || !RunLog::IsSlot(position + 3)) return std::nullopt;
-    return log.TheLogData(position, position + 3, yield);
+    return log.TheLogData(position, position + 3);
 }
 
 }  // namespace tunelift

@@ -1,7 +1,5 @@
 // RunLog: one text slot per playlist line, joined into the log view's text.
 #pragma once
-#include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,9 +18,9 @@ public:
     void ClearSlot(int n) { slots_.at(static_cast<size_t>(n)).clear(); }
     void Clear();
 
-    // TheLogData: slots lineOut..line joined, yielding after each slot; when lineOut is
-    // not below line, slot `line` alone without yielding. Indices outside 0..65536 throw.
-    std::wstring TheLogData(int lineOut, int line, const std::function<void()>& yield) const;
+    // TheLogData: slots lineOut..line joined; when lineOut is not below line, slot
+    // `line` alone. Indices outside 0..65536 throw.
+    std::wstring TheLogData(int lineOut, int line) const;
 
 private:
     std::vector<std::wstring> slots_;
@@ -30,7 +28,6 @@ private:
 
 // The view text of the scroll refresh at position p (slots p..p+3), or nothing when
 // p+3 leaves the scroll bar's 16-bit range and the view must keep its text.
-std::optional<std::wstring> ScrollRefreshText(const RunLog& log, int position,
-                                              const std::function<void()>& yield);
+std::optional<std::wstring> ScrollRefreshText(const RunLog& log, int position);
 
 }  // namespace tunelift

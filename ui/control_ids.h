@@ -1,5 +1,6 @@
 // Stable control and menu IDs: automation and tests find controls by these.
 #pragma once
+#include "engine/run_options.h"
 
 namespace tunelift::ids {
 
@@ -32,14 +33,15 @@ enum : int {
     mnuExit = 2007,
     mnuAbout = 2008,
 
-    // The Options menu: behaviours beyond the plain run, each switched on by its item.
+    // The Options menu: behaviours beyond the plain run, each switched on by its item;
+    // the items are the option table's (engine/run_options.h).
     mnuOptions = 2100,
-    mnuAllAudio = 2101,
-    mnuNumberSongs = 2102,
-    mnuWritePlaylist = 2103,
-    mnuOnlyChanged = 2104,
-    mnuAskBeforeSync = 2105,
-    mnuCheckFreeSpace = 2106,
+    mnuAllAudio = MenuIdOf(&RunOptions::allAudio),
+    mnuNumberSongs = MenuIdOf(&RunOptions::numberSongs),
+    mnuWritePlaylist = MenuIdOf(&RunOptions::writePlaylist),
+    mnuOnlyChanged = MenuIdOf(&RunOptions::onlyChanged),
+    mnuAskBeforeSync = MenuIdOf(&RunOptions::askBeforeSync),
+    mnuCheckFreeSpace = MenuIdOf(&RunOptions::checkFreeSpace),
 };
 
 // Resources.

@@ -5,25 +5,20 @@
 #include <string>
 #include <string_view>
 
-#include "engine/run_host.h"
+#include "engine/run_options.h"
+#include "engine/run_texts.h"
 #include "ui/control_ids.h"
 
 namespace tunelift::mdlLanguage {
 
 struct Texts {
+    const RunTexts* Run;  // what the run writes, asks and refuses with
     const wchar_t* CapSearch;
     const wchar_t* CapCopy;
-    const wchar_t* MsgCopiedTo;
-    const wchar_t* MsgNoPlaylist;
-    const wchar_t* MsgAllCopied;
-    const wchar_t* MsgSearchFinished;
     const wchar_t* CapCancel;
-    const wchar_t* MsgCanceled;
     const wchar_t* CapPanelFile;
     const wchar_t* CapPanelFilename;
     const wchar_t* CapPanelProgress;
-    const wchar_t* CapPromptPlaylist;
-    const wchar_t* CapPromptDestination;
     const wchar_t* CapMenuFile;
     const wchar_t* CapMenuAbout;
     const wchar_t* CapMenuOpen;
@@ -33,22 +28,8 @@ struct Texts {
     const wchar_t* CapMenuExit;
     const wchar_t* CapOverwrite;
     const wchar_t* CapSync;
-    const wchar_t* MsgSelectPlaylist;
-    const wchar_t* MsgSelectDestination;
-    const wchar_t* MsgPlaylistUnreadable;
-    // The Options menu and the run's texts for its behaviours.
     const wchar_t* CapMenuOptions;
-    const wchar_t* CapOptAllAudio;
-    const wchar_t* CapOptNumberSongs;
-    const wchar_t* CapOptWritePlaylist;
-    const wchar_t* CapOptOnlyChanged;
-    const wchar_t* CapOptAskBeforeSync;
-    const wchar_t* CapOptCheckFreeSpace;
-    const wchar_t* MsgPlaylistWritten;
-    const wchar_t* MsgPlaylistNotWritten;
-    const wchar_t* MsgAskSync;
-    const wchar_t* MsgSyncDeclined;
-    const wchar_t* MsgAskFreeSpace;
+    bool german;  // the option captions come from the option table, by language
 };
 
 extern const Texts kEnglish;
@@ -56,9 +37,6 @@ extern const Texts kGerman;
 
 // The texts in force; empty strings until the first SetLanguage.
 const Texts& Current();
-
-// The text a run asks for, from one language's table.
-const wchar_t* TextFor(const Texts& texts, RunText id);
 
 // Where SetLanguage writes a text: the caption of a control or menu item, by its ID,
 // or one panel of the status bar.
@@ -69,9 +47,11 @@ struct Place {
 };
 
 // Every place SetLanguage writes, with the text it gets, in the order it writes them.
+// A text of the run's table is named by `runText` instead of `text`.
 struct Placement {
     Place place;
     const wchar_t* Texts::*text;
+    const wchar_t* RunTexts::*runText = nullptr;
 };
 inline constexpr Placement kPlacements[] = {
     {{ids::cmdSearch}, &Texts::CapSearch},
@@ -81,8 +61,8 @@ inline constexpr Placement kPlacements[] = {
     {{ids::stbStatus, 1}, &Texts::CapPanelFile},
     {{ids::stbStatus, 2}, &Texts::CapPanelFilename},
     {{ids::stbStatus, 3}, &Texts::CapPanelProgress},
-    {{ids::txtPathfrom}, &Texts::CapPromptPlaylist},
-    {{ids::txtPathto}, &Texts::CapPromptDestination},
+    {{ids::txtPathfrom}, nullptr, &RunTexts::CapPromptPlaylist},
+    {{ids::txtPathto}, nullptr, &RunTexts::CapPromptDestination},
     {{ids::mnuAbout}, &Texts::CapMenuAbout},
     {{ids::mnuDest}, &Texts::CapMenuDest},
     {{ids::mnuExit}, &Texts::CapMenuExit},
@@ -95,16 +75,8 @@ inline constexpr Placement kPlacements[] = {
 };
 inline constexpr int kPlaceCount = static_cast<int>(std::size(kPlacements));
 
-// The Options menu's captions, written by SetLanguage after the places above.
-inline constexpr Placement kOptionPlacements[] = {
-    {{ids::mnuOptions}, &Texts::CapMenuOptions},
-    {{ids::mnuAllAudio}, &Texts::CapOptAllAudio},
-    {{ids::mnuNumberSongs}, &Texts::CapOptNumberSongs},
-    {{ids::mnuWritePlaylist}, &Texts::CapOptWritePlaylist},
-    {{ids::mnuOnlyChanged}, &Texts::CapOptOnlyChanged},
-    {{ids::mnuAskBeforeSync}, &Texts::CapOptAskBeforeSync},
-    {{ids::mnuCheckFreeSpace}, &Texts::CapOptCheckFreeSpace},
-};
+// After the places above, SetLanguage writes the Options menu's caption and then each
+// option's caption from the option table, in the table's order.
 
 class LanguageTarget {
 public:

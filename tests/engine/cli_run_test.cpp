@@ -4,7 +4,6 @@
 
 #include "console/cli_run.h"
 #include "console/cli_texts.h"
-#include "engine/copy_bar.h"
 #include "tests/support/memory_files.h"
 
 namespace tunelift::testing {
@@ -40,7 +39,7 @@ struct Row {
 const std::wstring kList = L"C:\\Lists\\mix.m3u", kPlayer = L"C:\\Work\\Player";
 const std::wstring kAb = L"#EXTM3U\r\nMusic\\a.mp3\r\nC:\\Music\\b.mp3\r\n";
 const std::wstring kLogA = L"Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\a.mp3\n1/1 ok\n---\n";
-const std::wstring kUsage = cli::kCliEnglish.Usage;
+const std::wstring kUsage = cli::UsageText(false);
 
 TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
     const Row rows[] = {
@@ -113,7 +112,6 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
         if (row.ctrlC == CtrlC::DuringFirstCopy) files.duringCopy = [&](const std::wstring&) { system.interrupted = true; };
 
         EXPECT_EQ(cli::RunCli(row.words, files, system), row.code) << row.proves;
-        mdlCopyBar::CopyBar = nullptr;
         EXPECT_EQ(system.out, row.out) << row.proves;
         EXPECT_EQ(system.err, row.err) << row.proves;
         std::wstring player;  // in the order the files were made

@@ -1,3 +1,4 @@
+// What the bar and the progress panel show for a copy's progress reports.
 #include "engine/copy_bar.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +9,13 @@
 
 #include "tests/support/scripted_host.h"
 
-namespace mdlCopyBar = tunelift::mdlCopyBar;
 namespace mdlLanguage = tunelift::mdlLanguage;
+using tunelift::run_event::CopyProgress;
 using tunelift::testing::ScriptedHost;
 
 namespace {
 
-// A window that also records, in order, what the progress routine did to it.
+// A window that also records, in order, what a progress report did to it.
 class CallLog : public ScriptedHost {
 public:
     void SetBarValue(int value) override {
@@ -25,21 +26,10 @@ public:
         ScriptedHost::SetPanel(panel, text);
         calls.push_back(L"panel " + std::to_wstring(panel) + L" " + text);
     }
-    void YieldToWindow() override {
-        ScriptedHost::YieldToWindow();
-        calls.push_back(L"yield");
-    }
     std::vector<std::wstring> calls;
 };
 
-// Binds a window for one test and leaves CopyBar empty again afterwards.
-class CopyBarTest : public ::testing::Test {
-protected:
-    void Bind(ScriptedHost& window) { mdlCopyBar::CopyBar = &window; }
-    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
-};
-
-TEST_F(CopyBarTest, PercentIsTheFloorOfTheExactRatio) {
+TEST(CopyBar, PercentIsTheFloorOfTheExactRatio) {
     constexpr uint64_t kGiB = 1ull << 30;
     const struct { const char* why; uint64_t total; uint64_t done; int percent; } rows[] = {
         {"first report of a copy", 1000, 0, 0},
@@ -51,60 +41,31 @@ TEST_F(CopyBarTest, PercentIsTheFloorOfTheExactRatio) {
         {"half of a file beyond 4 GB", 6 * kGiB, 3 * kGiB, 50},
         {"a source that grew during the copy shows no more than 100", 100, 250, 100},
         {"a 100 TB file one byte before its half", 100000000000000, 49999999999999, 49},
+        {"an empty file is complete the moment it starts", 0, 0, 100},
     };
     for (const auto& row : rows) {
         ScriptedHost window;
         window.barValue = -1;  // no report yet: every row must set the bar itself
-        Bind(window);
-        EXPECT_EQ(mdlCopyBar::Report(row.total, row.done), 0u) << row.why;
+        window.Tell(CopyProgress{row.total, row.done});
         EXPECT_EQ(window.barValue, row.percent) << row.why;
         EXPECT_EQ(window.panels[3], L"Progress: " + std::to_wstring(row.percent) + L"%") << row.why;
     }
 }
 
-TEST_F(CopyBarTest, GermanLabelReadsFortschritt) {
+TEST(CopyBar, LanguageSwitchShowsAtTheNextReport) {
     ScriptedHost window;
-    window.texts = &mdlLanguage::kGerman;
-    Bind(window);
-    mdlCopyBar::Report(100, 37);
-    EXPECT_EQ(window.panels[3], L"Fortschritt: 37%");
-}
-
-TEST_F(CopyBarTest, LanguageSwitchShowsAtTheNextReport) {
-    ScriptedHost window;
-    Bind(window);
-    mdlCopyBar::Report(200, 90);
+    window.Tell(CopyProgress{200, 90});
     EXPECT_EQ(window.panels[3], L"Progress: 45%");
     window.texts = &mdlLanguage::kGerman;
-    mdlCopyBar::Report(200, 91);
+    window.Tell(CopyProgress{200, 91});
     EXPECT_EQ(window.panels[3], L"Fortschritt: 45%");
 }
 
-TEST_F(CopyBarTest, ZeroLengthFileShowsCompleteWithoutFailing) {
-    ScriptedHost window;
-    window.barValue = 0;
-    Bind(window);
-    EXPECT_EQ(mdlCopyBar::Report(0, 0), 0u);
-    EXPECT_EQ(window.barValue, 100);
-    EXPECT_EQ(window.panels[3], L"Progress: 100%");
-}
-
-TEST_F(CopyBarTest, SetsBarThenPanelThenYieldsOncePerReport) {
+TEST(CopyBar, SetsBarThenPanelOncePerReport) {
     CallLog window;
-    Bind(window);
-    mdlCopyBar::Report(4, 1);
-    const std::vector<std::wstring> expected = {L"value 25", L"panel 3 Progress: 25%", L"yield"};
+    window.Tell(CopyProgress{4, 1});
+    const std::vector<std::wstring> expected = {L"value 25", L"panel 3 Progress: 25%"};
     EXPECT_EQ(window.calls, expected);
-}
-
-TEST_F(CopyBarTest, EmptyCopyBarChangesNothingAndContinues) {
-    CallLog window;  // never bound
-    window.panels[3] = L"untouched";
-    mdlCopyBar::CopyBar = nullptr;
-    EXPECT_EQ(mdlCopyBar::Report(1000, 500), 0u);
-    EXPECT_EQ(mdlCopyBar::Report(0, 0), 0u);
-    EXPECT_TRUE(window.calls.empty());
-    EXPECT_EQ(window.panels[3], L"untouched");
 }
 
 }  // namespace

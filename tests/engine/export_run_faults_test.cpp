@@ -13,12 +13,12 @@ namespace {
 class FailingFiles : public MemoryFiles {
 public:
     std::set<std::wstring> failing;
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+    bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override {
         if (failing.count(source)) {
             copies.emplace_back(source, dest);
             return false;
         }
-        return MemoryFiles::FileCopy(source, dest);
+        return MemoryFiles::FileCopy(source, dest, progress);
     }
 };
 

@@ -83,7 +83,7 @@ TEST(OptionsRun, EachOptionDoesWhatItsItemSays) {
             at = bar + 1;
         }
         RunState state;
-        ScriptedHost host{state};
+        ScriptedHost host;
         host.pathFrom = kList;
         host.pathTo = kDest;
         host.sync = row.sync;
@@ -92,7 +92,6 @@ TEST(OptionsRun, EachOptionDoesWhatItsItemSays) {
         if (row.prepare) row.prepare(files, host, state);
         files.AddFile(host.pathFrom, row.list);
         SaveFiles(host, files, state, true);
-        mdlCopyBar::CopyBar = nullptr;
         std::vector<std::wstring> names = files.Names(kDest);
         std::sort(names.begin(), names.end());
         std::wstring after;

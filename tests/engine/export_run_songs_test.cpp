@@ -84,7 +84,7 @@ TEST(SongsRun, EverySongIsCopiedKeptOrReported) {
         }
         files.AddFile(FullPathIn(files.currentFolder, row.from), row.list);
         RunState state;
-        ScriptedHost host{state};
+        ScriptedHost host;
         host.pathFrom = row.from;
         host.pathTo = row.to;
         host.overwrite = row.overwrite;
@@ -94,7 +94,6 @@ TEST(SongsRun, EverySongIsCopiedKeptOrReported) {
             first = false;
         };
         SaveFiles(host, files, state, true);
-        mdlCopyBar::CopyBar = nullptr;
         EXPECT_EQ(Listing(files, row.folder), row.after) << row.proves;
         EXPECT_TRUE(host.logText.ends_with(row.tail)) << row.proves;
     }

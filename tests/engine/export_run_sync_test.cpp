@@ -98,7 +98,7 @@ TEST_F(SyncRun, TrailingBackslashDeletesTheSameFiles) {
 
 TEST_F(SyncRun, SyncTickedAfterTheStartDeletesNothing) {
     host.sync = 0;
-    host.onYield = [](ScriptedHost& h) { h.sync = 1; };
+    host.onEvent = [](ScriptedHost& h, const RunEvent&) { h.sync = 1; };
     EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.removed.empty());
     EXPECT_TRUE(files.Has(L"E:\\Player\\cover.jpg"));
@@ -109,13 +109,13 @@ TEST_F(SyncRun, EarlierRunsListingIsNeverUsed) {
     EXPECT_EQ(Check(), RunEnd::Finished);
     // ... a Save run that starts with Sync off and ticks it later has no listing of its own.
     host.sync = 0;
-    host.onYield = [](ScriptedHost& h) { h.sync = 1; };
+    host.onEvent = [](ScriptedHost& h, const RunEvent&) { h.sync = 1; };
     EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.removed.empty());
 }
 
 TEST_F(SyncRun, DestinationEditedMidRunDeletesOnlyInTheListedFolder) {
-    host.onYield = [&](ScriptedHost& h) {
+    host.onEvent = [&](ScriptedHost& h, const RunEvent&) {
         if (files.Has(L"E:\\Player\\a.mp3")) h.pathTo = L"E:\\Other";
     };
     EXPECT_EQ(Save(), RunEnd::Finished);
@@ -128,9 +128,9 @@ TEST_F(SyncRun, DestinationEditedMidRunDeletesOnlyInTheListedFolder) {
 }
 
 TEST_F(SyncRun, DestinationChangedWhileListingDropsTheListing) {
-    bool changed = false;
-    host.onYield = [&](ScriptedHost& h) {
-        if (!changed) { h.pathTo = L"E:\\Other"; changed = true; }
+    // Edited as the run starts, before it lists the destination.
+    host.onEvent = [](ScriptedHost& h, const RunEvent& e) {
+        if (std::holds_alternative<run_event::Started>(e)) h.pathTo = L"E:\\Other";
     };
     EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_TRUE(files.removed.empty()) << "the listing was of another folder than the copies";

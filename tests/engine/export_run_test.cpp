@@ -31,7 +31,7 @@ TEST_F(ExportRun, RefusesEmptyOrPromptOnlyBoxesWithTheirMessage) {
     files.AddFile(L"C:\\Music\\a.mp3");
     for (const auto& row : rows) {
         RunState fresh;
-        ScriptedHost h{fresh};
+        ScriptedHost h;
         h.texts = row.lang;
         h.pathFrom = row.from;
         h.pathTo = row.to;
@@ -58,7 +58,7 @@ TEST_F(ExportRun, SaveRunLogsEntryCopyAndCounts) {
     Playlist(L"#EXTM3U\r\n#EXTINF:215,Artist - A\r\nC:\\Music\\a.mp3\r\n");
     files.AddFile(L"C:\\Music\\a.mp3");
     EXPECT_EQ(Save(), RunEnd::Finished);
-    EXPECT_EQ(state.runLog.Slot(3), L"\r\nC:\\Music\\a.mp3\r\ncopied to:\r\nE:\\Player\\a.mp3\r\n1/1 ok\r\n---");
+    EXPECT_EQ(host.Log().Slot(3), L"\r\nC:\\Music\\a.mp3\r\ncopied to:\r\nE:\\Player\\a.mp3\r\n1/1 ok\r\n---");
     EXPECT_EQ(host.logText,
               L"\r\nC:\\Music\\a.mp3\r\ncopied to:\r\nE:\\Player\\a.mp3\r\n1/1 ok\r\n---\r\nAll files copied!");
     EXPECT_TRUE(files.FileExists(L"E:\\Player\\a.mp3"));
@@ -85,7 +85,7 @@ TEST_F(ExportRun, PlsSaveRunWritesTheBoxFormWithoutFileName) {
     EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_EQ(host.logText,
               L"\r\nC:\\Music\\a.mp3\r\ncopied to:\r\nE:\\Player\\\r\n1/1 ok\r\n---\r\nAll files copied!");
-    for (int n = 0; n <= 10; ++n) EXPECT_EQ(state.runLog.Slot(n), L"") << "slot " << n;
+    for (int n = 0; n <= 10; ++n) EXPECT_EQ(host.Log().Slot(n), L"") << "slot " << n;
     EXPECT_TRUE(files.FileExists(L"E:\\Player\\a.mp3"));
 }
 
@@ -169,8 +169,8 @@ TEST_F(ExportRun, NinetyNineLinesLeaveTheScrollBarAlone) {
     EXPECT_EQ(Check(), RunEnd::Finished);
     EXPECT_EQ(host.scrollMax, 32767);
     EXPECT_EQ(host.scrollValue, 0);
-    EXPECT_EQ(state.runLog.Slot(100), L"\r\nSearch finished!");
-    EXPECT_EQ(host.logText, state.runLog.TheLogData(1, 100, nullptr));
+    EXPECT_EQ(host.Log().Slot(100), L"\r\nSearch finished!");
+    EXPECT_EQ(host.logText, host.Log().TheLogData(1, 100));
 }
 
 TEST_F(ExportRun, HundredLinesSetTheRangeAndShowSlotsOneToHundredOne) {
@@ -179,40 +179,34 @@ TEST_F(ExportRun, HundredLinesSetTheRangeAndShowSlotsOneToHundredOne) {
     EXPECT_EQ(host.scrollMin, 1);
     EXPECT_EQ(host.scrollMax, 98);
     EXPECT_EQ(host.scrollValue, 98);
-    EXPECT_EQ(state.runLog.Slot(101), L"\r\nSearch finished!");
-    EXPECT_EQ(host.logText, state.runLog.TheLogData(1, 101, nullptr));
+    EXPECT_EQ(host.Log().Slot(101), L"\r\nSearch finished!");
+    EXPECT_EQ(host.logText, host.Log().TheLogData(1, 101));
 }
-
-// Remembers what the view showed right after each scroll update.
-struct ScrollWatchingHost : ScriptedHost {
-    using ScriptedHost::ScriptedHost;
-    std::map<int, std::wstring> viewAfterScroll;
-    void SetLogScroll(int min, int max, int value) override {
-        ScriptedHost::SetLogScroll(min, max, value);
-        viewAfterScroll[value] = logText;
-    }
-};
 
 TEST_F(ExportRun, HundredFiftyLinesShowTheLastHundredOneSlots) {
     Playlist(NumberedList(150));
-    ScrollWatchingHost watching{state};
-    watching.pathFrom = kList;
-    watching.pathTo = kDest;
+    ScriptedHost& watching = host;
+    // What the view showed right after each scroll update.
+    std::map<int, std::wstring> viewAfterScroll;
+    watching.onEvent = [&](ScriptedHost& h, const RunEvent& e) {
+        if (const auto* line = std::get_if<run_event::LineHandled>(&e); line && line->progress.line >= 100)
+            viewAfterScroll[h.scrollValue] = h.logText;
+    };
     EXPECT_EQ(SaveFiles(watching, files, state, false), RunEnd::Finished);
     EXPECT_EQ(watching.scrollMin, 1);
     EXPECT_EQ(watching.scrollMax, 148);
     EXPECT_EQ(watching.scrollValue, 148);
-    EXPECT_EQ(state.runLog.Slot(151), L"\r\nSearch finished!");
-    EXPECT_EQ(watching.logText, state.runLog.TheLogData(51, 151, nullptr));
+    EXPECT_EQ(host.Log().Slot(151), L"\r\nSearch finished!");
+    EXPECT_EQ(watching.logText, host.Log().TheLogData(51, 151));
     EXPECT_EQ(watching.logText.find(L"C:\\Music\\50.mp3\r\n"), std::wstring::npos);
     EXPECT_NE(watching.logText.find(L"C:\\Music\\51.mp3\r\n"), std::wstring::npos);
     // Advancing to line 148 shows slots 145 to 148; 148 is not written yet then.
-    EXPECT_EQ(watching.viewAfterScroll.at(145), state.runLog.TheLogData(145, 147, nullptr));
-    EXPECT_EQ(watching.viewAfterScroll.size(), 51u) << "lines 101 to 151 each move the scroll bar";
+    EXPECT_EQ(viewAfterScroll.at(145), host.Log().TheLogData(145, 147));
+    EXPECT_EQ(viewAfterScroll.size(), 51u) << "lines 101 to 151 each move the scroll bar";
 
     watching.scrollValue = 0;
     watching.MoveScrollTo(148);
-    EXPECT_EQ(watching.logText, state.runLog.TheLogData(148, 151, nullptr));
+    EXPECT_EQ(watching.logText, host.Log().TheLogData(148, 151));
     EXPECT_NE(watching.logText.find(L"Search finished!"), std::wstring::npos);
 }
 
@@ -229,7 +223,7 @@ TEST_F(ExportRun, PlaylistsPastTheScrollAndSlotLimitsRunToTheEnd) {
     const std::wstring tail = L"\r\nC:\\M\\70000.mp3\r\n1/70000 error\r\n---\r\nSearch finished!";
     ASSERT_GE(host.logText.size(), tail.size());
     EXPECT_EQ(host.logText.substr(host.logText.size() - tail.size()), tail);
-    EXPECT_EQ(state.runLog.Slot(RunLog::kLastSlot), tail);
+    EXPECT_EQ(host.Log().Slot(RunLog::kLastSlot), tail);
 }
 
 // ---- cancel ----
@@ -276,10 +270,10 @@ TEST_F(ExportRun, SaveAfterCheckAppendsToTheSameSlots) {
     files.AddFile(L"C:\\Music\\a.mp3");
     Check();
     Save();
-    EXPECT_EQ(state.runLog.Slot(1),
+    EXPECT_EQ(host.Log().Slot(1),
               L"\r\nC:\\Music\\a.mp3\r\n1/1 ok\r\n---"
               L"\r\nC:\\Music\\a.mp3\r\ncopied to:\r\nE:\\Player\\a.mp3\r\n1/1 ok\r\n---");
-    EXPECT_EQ(state.runLog.Slot(2), L"\r\nSearch finished!\r\nAll files copied!");
+    EXPECT_EQ(host.Log().Slot(2), L"\r\nSearch finished!\r\nAll files copied!");
 }
 
 TEST_F(ExportRun, LanguageSwitchMidRunChangesLaterLinesButNotTheDestination) {
@@ -287,7 +281,7 @@ TEST_F(ExportRun, LanguageSwitchMidRunChangesLaterLinesButNotTheDestination) {
     files.AddFile(L"C:\\Music\\a.mp3");
     files.AddFile(L"C:\\Music\\b.mp3");
     files.AddFolder(L"Ziel");
-    host.onYield = [&](ScriptedHost& h) {
+    host.onEvent = [&](ScriptedHost& h, const RunEvent&) {
         if (files.FileExists(L"E:\\Player\\a.mp3") && h.texts == &mdlLanguage::kEnglish)
             h.SwitchLanguage(mdlLanguage::kGerman);
     };
@@ -305,7 +299,7 @@ TEST_F(ExportRun, ASecondRunDuringARunIsRefusedAndTheFirstGoesOn) {
     files.AddFile(L"C:\\Music\\a.mp3");
     files.AddFile(L"C:\\Music\\b.mp3");
     std::vector<RunEnd> nested;
-    host.onYield = [&](ScriptedHost&) {
+    host.onEvent = [&](ScriptedHost&, const RunEvent&) {
         if (nested.empty()) nested.push_back(Check());
     };
     EXPECT_EQ(Save(), RunEnd::Finished);
@@ -319,7 +313,7 @@ TEST_F(ExportRun, ProgressReportsDriveBarAndPanel) {
     Playlist(L"C:\\Music\\a.mp3\r\n");
     files.AddFile(L"C:\\Music\\a.mp3", std::wstring(1000, L'x'));
     std::vector<std::wstring> panels;
-    host.onYield = [&](ScriptedHost& h) { panels.push_back(h.panels[3]); };
+    host.onEvent = [&](ScriptedHost& h, const RunEvent&) { panels.push_back(h.panels[3]); };
     Save();
     EXPECT_NE(std::find(panels.begin(), panels.end(), L"Progress: 50%"), panels.end());
     EXPECT_NE(std::find(panels.begin(), panels.end(), L"Progress: 100%"), panels.end());

@@ -100,7 +100,7 @@ TEST(ToFileInfo, EdgeCasesOfNamesSizeAndPattern) {
 
 // ---- FindFiles ---------------------------------------------------------------
 
-TEST(FindFiles, ListsOnlyFilesDirectlyInsideInSearchOrderAndYieldsPerStep) {
+TEST(FindFiles, ListsOnlyFilesDirectlyInsideInSearchOrder) {
     MemoryFiles fs;
     fs.AddFolder(L"E:");
     fs.AddFolder(L"E:\\Player");
@@ -108,13 +108,10 @@ TEST(FindFiles, ListsOnlyFilesDirectlyInsideInSearchOrderAndYieldsPerStep) {
     fs.AddFolder(L"E:\\Player\\Sub");
     fs.AddEntry(L"E:\\Player\\Sub", L"deep.mp3");
     fs.AddEntry(L"E:\\Player", L"a.jpg", kHidden | kSystem);
-    int yields = 0;
     std::vector<FileInfo> files;
-    FindFiles(fs, [&] { ++yields; }, L"E:\\Player", false, L"*.*", files);
+    FindFiles(fs, L"E:\\Player", L"*.*", files);
     EXPECT_EQ(NamesOf(files), (std::vector<std::wstring>{L"E:\\Player\\b.mp3", L"E:\\Player\\a.jpg"}));
     EXPECT_EQ(fs.searches, std::vector<std::wstring>{L"E:\\Player\\*.*"});
-    // One at the start, one before each file stored, one after each of the 5 entries.
-    EXPECT_EQ(yields, 1 + 2 + 5);
 }
 
 TEST(FindFiles, TrailingBackslashListsTheSameFolderOnce) {
@@ -124,7 +121,7 @@ TEST(FindFiles, TrailingBackslashListsTheSameFolderOnce) {
         fs.AddFolder(L"E:\\Player");
         fs.AddEntry(L"E:\\Player", L"a.mp3");
         std::vector<FileInfo> files;
-        FindFiles(fs, [] {}, path, false, L"*.*", files);
+        FindFiles(fs, path, L"*.*", files);
         EXPECT_EQ(NamesOf(files), std::vector<std::wstring>{L"E:\\Player\\a.mp3"});
     }
 }
@@ -133,76 +130,9 @@ TEST(FindFiles, MissingFolderAddsNothingAndKeepsWhatWasThere) {
     MemoryFiles fs;
     std::vector<FileInfo> files(2);
     files[0].Name = L"kept";
-    FindFiles(fs, [] {}, L"Q:\\nowhere", true, L"*.mp3", files);
+    FindFiles(fs, L"Q:\\nowhere", L"*.mp3", files);
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].Name, L"kept");
-}
-
-// Tree: root has r1.mp3, folder "one.mp3" (a folder that matches the filter) and
-// folder "two"; "one.mp3" has "inner" with i.mp3; "two" has t.mp3 and t.txt.
-MemoryFiles NestedTree() {
-    MemoryFiles fs;
-    fs.AddFolder(L"M:");
-    fs.AddFolder(L"M:\\Music");
-    fs.AddEntry(L"M:\\Music", L"r1.mp3");
-    fs.AddFolder(L"M:\\Music\\one.mp3");
-    fs.AddEntry(L"M:\\Music\\one.mp3", L"o.MP3");
-    fs.AddFolder(L"M:\\Music\\one.mp3\\inner");
-    fs.AddEntry(L"M:\\Music\\one.mp3\\inner", L"i.mp3");
-    fs.AddEntry(L"M:\\Music\\one.mp3\\inner", L"i.wav");
-    fs.AddEntry(L"M:\\Music", L"r2.mp3");
-    fs.AddFolder(L"M:\\Music\\two");
-    fs.AddEntry(L"M:\\Music\\two", L"t.txt");
-    fs.AddEntry(L"M:\\Music\\two", L"t.mp3");
-    return fs;
-}
-
-TEST(FindFiles, RecursiveFilterFindsEveryMatchOnceDepthFirst) {
-    MemoryFiles fs = NestedTree();
-    std::vector<FileInfo> files;
-    FindFiles(fs, [] {}, L"M:\\Music", true, L"*.mp3", files);
-    EXPECT_EQ(NamesOf(files), (std::vector<std::wstring>{
-                                  L"M:\\Music\\r1.mp3", L"M:\\Music\\r2.mp3", L"M:\\Music\\one.mp3\\o.MP3",
-                                  L"M:\\Music\\one.mp3\\inner\\i.mp3", L"M:\\Music\\two\\t.mp3"}));
-    // Each folder: its filter pass, then the directory pass; each descended once.
-    EXPECT_EQ(fs.searches, (std::vector<std::wstring>{
-                               L"M:\\Music\\*.mp3", L"M:\\Music\\*.*", L"M:\\Music\\one.mp3\\*.mp3",
-                               L"M:\\Music\\one.mp3\\*.*", L"M:\\Music\\one.mp3\\inner\\*.mp3",
-                               L"M:\\Music\\one.mp3\\inner\\*.*", L"M:\\Music\\two\\*.mp3", L"M:\\Music\\two\\*.*"}));
-}
-
-TEST(FindFiles, RecursiveAllFilesNeedsNoDirectoryPass) {
-    MemoryFiles fs = NestedTree();
-    std::vector<FileInfo> files;
-    FindFiles(fs, [] {}, L"M:\\Music\\", true, L"*.*", files);
-    EXPECT_EQ(files.size(), 7u);
-    EXPECT_EQ(fs.searches, (std::vector<std::wstring>{L"M:\\Music\\*.*", L"M:\\Music\\one.mp3\\*.*",
-                                                      L"M:\\Music\\one.mp3\\inner\\*.*", L"M:\\Music\\two\\*.*"}));
-}
-
-TEST(FindFiles, LinkedFolderIsNotFollowedSoALoopEnds) {
-    MemoryFiles fs;
-    fs.AddFolder(L"M:");
-    fs.AddFolder(L"M:\\Music");
-    fs.AddEntry(L"M:\\Music", L"a.mp3");
-    // A junction back to its own parent: following it would never end.
-    fs.AddFolder(L"M:\\Music\\loop", kAttributeDirectory | 0x400);
-    std::vector<FileInfo> files;
-    FindFiles(fs, [] {}, L"M:\\Music", true, L"*.mp3", files);
-    EXPECT_EQ(NamesOf(files), std::vector<std::wstring>{L"M:\\Music\\a.mp3"});
-}
-
-TEST(FindFiles, FolderWithMoreSubfoldersThanTheIndexHoldsIsNotDescended) {
-    for (const int count : {32768, 32769}) {
-        MemoryFiles fs;
-        fs.AddFolder(L"M:");
-        auto& entries = fs.folders[L"M:\\Big"];
-        for (int i = 0; i < count; ++i) entries.push_back({{L"d" + std::to_wstring(i), L"", kAttributeDirectory}});
-        fs.folders[L"M:\\Big\\d7"].push_back({{L"x.mp3", L"", 0}});
-        std::vector<FileInfo> files;
-        FindFiles(fs, [] {}, L"M:\\Big", true, L"*.*", files);
-        EXPECT_EQ(files.size(), count == 32768 ? 1u : 0u) << count << " subfolders";
-    }
 }
 
 // ---- Sync bookkeeping --------------------------------------------------------
@@ -213,7 +143,7 @@ TEST(SyncState, ListingReplacesTheStateAndGivesThreeEntrySlots) {
     f.files.AddEntry(L"E:\\Player", L"b.jpg");
     f.files.AddFolder(L"E:\\Player\\Sub");
     f.sync.BeginRun();
-    f.sync.List(f.files, [] {}, L"E:\\Player");
+    f.sync.List(f.files, L"E:\\Player");
     EXPECT_TRUE(f.sync.HasListing());
     EXPECT_EQ(f.sync.ListedFolder(), L"E:\\Player\\");
     EXPECT_EQ(f.sync.SyncFileNames(), (std::vector<std::wstring>{L"a.mp3", L"b.jpg"}));
@@ -226,7 +156,7 @@ TEST(SyncState, ListingReplacesTheStateAndGivesThreeEntrySlots) {
 TEST(SyncState, EntriesGrowByDoublingAndResetEachRun) {
     SyncFixture f;
     f.sync.BeginRun();
-    f.sync.List(f.files, [] {}, L"E:\\Player");
+    f.sync.List(f.files, L"E:\\Player");
     f.sync.ResetEntries();
     const struct { int capacity; size_t slots; } after[] = {{1, 3}, {1, 3}, {4, 5}, {4, 5}, {4, 5}, {10, 11}, {10, 11}};
     for (size_t k = 0; k < std::size(after); ++k) {
@@ -375,7 +305,7 @@ TEST(SyncDestination, WithoutAListingOfThisRunNothingIsDeleted) {
     f.files.AddEntry(L"E:\\Other", L"b.jpg");
     // An earlier run listed E:\Player but was cancelled before its end.
     f.sync.BeginRun();
-    f.sync.List(f.files, [] {}, L"E:\\Player");
+    f.sync.List(f.files, L"E:\\Player");
     // This run started without Sync; it is ticked before the end.
     f.sync.BeginRun();
     f.sync.ResetEntries();
@@ -397,7 +327,7 @@ TEST(SyncDestination, DeletesOnlyInTheFolderListedAtRunStart) {
     f.files.AddFolder(L"E:\\Other");
     f.files.AddEntry(L"E:\\Other", L"a.jpg");
     f.sync.BeginRun();
-    f.sync.List(f.files, [] {}, L"E:\\Player");
+    f.sync.List(f.files, L"E:\\Player");
     f.sync.ResetEntries();
     // The box now names another folder; the run passes nothing of it to the sync.
     f.sync.SyncDestination(f.files, f.host);

@@ -39,12 +39,13 @@ TEST(Language, WritesEighteenPlacesInTheirOrder) {
         {ids::stbStatus, 1}, {ids::stbStatus, 2}, {ids::stbStatus, 3}, {ids::txtPathfrom}, {ids::txtPathto},
         {ids::mnuAbout}, {ids::mnuDest}, {ids::mnuExit}, {ids::mnuFile}, {ids::mnuOpen},
         {ids::mnuOpenSearch}, {ids::mnuOSR}, {ids::chkExists}, {ids::chkKill}};
-    ASSERT_EQ(r.writes.size(), order.size() + std::size(kOptionPlacements));
+    ASSERT_EQ(r.writes.size(), order.size() + 1 + std::size(tunelift::kOptionRows));
     ASSERT_EQ(static_cast<int>(order.size()), kPlaceCount);
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(r.writes[i].first, order[i]) << "write " << i;
-    // The Options menu's captions follow the designed places.
-    for (size_t i = 0; i < std::size(kOptionPlacements); ++i)
-        EXPECT_EQ(r.writes[order.size() + i].first, kOptionPlacements[i].place) << "option " << i;
+    // The Options menu's captions follow the designed places, the options in their table's order.
+    EXPECT_EQ(r.writes[order.size()].first, Place{ids::mnuOptions});
+    for (size_t i = 0; i < std::size(tunelift::kOptionRows); ++i)
+        EXPECT_EQ(r.writes[order.size() + 1 + i].first, Place{tunelift::kOptionRows[i].menuId}) << "option " << i;
 }
 
 TEST(Language, PanelsReadLabelColonBlank) {
@@ -58,44 +59,23 @@ TEST(Language, PanelsReadLabelColonBlank) {
 }
 
 TEST(Language, TextsThatDifferInPunctuationOrLetters) {
-    const struct { const wchar_t* Texts::*field; const wchar_t* english; const wchar_t* german; } rows[] = {
-        {&Texts::MsgNoPlaylist, L"No playlist found!", L"Kein Playlist gefunden"},
-        {&Texts::CapCopy, L"Copy!", L"Kopieren"},
-        {&Texts::CapMenuAbout, L"About", L"\u00dcber"},
-        {&Texts::CapMenuOSR, L"Open, search and run", L"\u00d6ffnen, suchen und starten"},
-        {&Texts::CapOverwrite, L"Overwrite existing files", L"\u00dcberschreibe existierende Dateien"},
-        {&Texts::CapPromptPlaylist, L"Open playlist", L"Playlist \u00f6ffnen"},
-        {&Texts::MsgCanceled, L"Canceled!", L"Kopiervorgang wurde abgebrochen!"},
-        {&Texts::MsgPlaylistUnreadable, L"The playlist can no longer be read!", L"Die Playlist kann nicht mehr gelesen werden!"},
-        {&Texts::MsgSelectDestination, L"Please select a destination directory!",
+    const struct { const wchar_t* (*text)(const Texts&); const wchar_t* english; const wchar_t* german; } rows[] = {
+        {[](const Texts& t) { return t.Run->MsgNoPlaylist; }, L"No playlist found!", L"Kein Playlist gefunden"},
+        {[](const Texts& t) { return t.CapCopy; }, L"Copy!", L"Kopieren"},
+        {[](const Texts& t) { return t.CapMenuAbout; }, L"About", L"\u00dcber"},
+        {[](const Texts& t) { return t.CapMenuOSR; }, L"Open, search and run", L"\u00d6ffnen, suchen und starten"},
+        {[](const Texts& t) { return t.CapOverwrite; }, L"Overwrite existing files", L"\u00dcberschreibe existierende Dateien"},
+        {[](const Texts& t) { return t.Run->CapPromptPlaylist; }, L"Open playlist", L"Playlist \u00f6ffnen"},
+        {[](const Texts& t) { return t.Run->MsgCanceled; }, L"Canceled!", L"Kopiervorgang wurde abgebrochen!"},
+        {[](const Texts& t) { return t.Run->MsgPlaylistUnreadable; }, L"The playlist can no longer be read!",
+         L"Die Playlist kann nicht mehr gelesen werden!"},
+        {[](const Texts& t) { return t.Run->MsgSelectDestination; }, L"Please select a destination directory!",
          L"Bitte w\u00e4hlen Sie einen Zielordner aus!"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(std::wstring(kEnglish.*row.field), row.english);
-        EXPECT_EQ(std::wstring(kGerman.*row.field), row.german);
+        EXPECT_EQ(std::wstring(row.text(kEnglish)), row.english);
+        EXPECT_EQ(std::wstring(row.text(kGerman)), row.german);
     }
-}
-
-// A run asks for its texts by RunText; a row pointing at a neighbour's field would put
-// the wrong words into the log.
-TEST(Language, EachRunTextIsItsOwnText) {
-    using tunelift::RunText;
-    const struct { RunText id; const wchar_t* english; } rows[] = {
-        {RunText::CopiedTo, L"copied to:"},
-        {RunText::NoPlaylist, L"No playlist found!"},
-        {RunText::AllCopied, L"All files copied!"},
-        {RunText::SearchFinished, L"Search finished!"},
-        {RunText::Canceled, L"Canceled!"},
-        {RunText::SelectPlaylist, L"Please select a playlist!"},
-        {RunText::SelectDestination, L"Please select a destination directory!"},
-        {RunText::PanelFile, L"File"},
-        {RunText::PanelFilename, L"Filename"},
-        {RunText::PanelProgress, L"Progress"},
-        {RunText::PromptPlaylist, L"Open playlist"},
-        {RunText::PromptDestination, L"Destination"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(std::wstring(TextFor(kEnglish, row.id)), row.english) << "RunText " << static_cast<int>(row.id);
 }
 
 }  // namespace

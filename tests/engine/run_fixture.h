@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "engine/copy_bar.h"
 #include "engine/export_run.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/scripted_host.h"
@@ -23,14 +22,11 @@ protected:
         host.pathTo = kDest;
         files.AddFolder(kDest);
     }
-    // The progress routine must not keep a window that ends with the test.
-    void TearDown() override { mdlCopyBar::CopyBar = nullptr; }
-
     RunEnd Save() { return SaveFiles(host, files, state, true); }
     RunEnd Check() { return SaveFiles(host, files, state, false); }
 
     RunState state;
-    ScriptedHost host{state};
+    ScriptedHost host;
     Files files;
 };
 

@@ -1,6 +1,5 @@
 #include "tests/support/memory_files.h"
 
-#include "engine/copy_bar.h"
 #include "engine/full_path.h"
 
 namespace tunelift::testing {
@@ -133,10 +132,6 @@ std::vector<std::wstring> MemoryFiles::Names(const std::wstring& folder) const {
     return names;
 }
 
-std::wstring MemoryFiles::ReadLine(const std::wstring& file, int32_t lineToRead) {
-    return ReadPlaylistLine(file, lineToRead).Text;
-}
-
 PlaylistLine MemoryFiles::ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) {
     const MemoryEntry* e = FindFile(file);
     if (e == nullptr) return {LineStatus::Unreadable, {}};
@@ -149,7 +144,7 @@ PlaylistLine MemoryFiles::ReadPlaylistLine(const std::wstring& file, int32_t lin
     return {LineStatus::Line, std::wstring(index_.Line(indexedText_, lineToRead))};
 }
 
-bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest) {
+bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) {
     copies.emplace_back(source, dest);
     const MemoryEntry* from = FindFile(source);
     if (from == nullptr || Folder(FolderOf(dest)) == nullptr) return false;
@@ -157,10 +152,13 @@ bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest)
         if (IsFolder(e) && SameName(e.record.Name, NameOf(dest))) return false;
     const std::wstring content = from->content;
     const uint64_t size = content.size(), time = from->record.LastWriteTime;
-    mdlCopyBar::Report(size, 0);
+    const auto report = [&progress](uint64_t total, uint64_t done) {
+        if (progress) progress(total, done);
+    };
+    report(size, 0);
     if (duringCopy) duringCopy(source);
-    mdlCopyBar::Report(size, size / 2);
-    mdlCopyBar::Report(size, size);
+    report(size, size / 2);
+    report(size, size);
     // Like the real copy, the copy keeps the song's last-write time.
     AddFile(dest, content).record.LastWriteTime = copyTime.value_or(time);
     written.push_back(dest);

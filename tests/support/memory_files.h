@@ -68,13 +68,12 @@ public:
     // The names in a folder, "." and ".." left out, in folder order.
     std::vector<std::wstring> Names(const std::wstring& folder) const;
 
-    std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) override;
     // A missing file, or a folder, cannot be read.
     PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) override;
     std::wstring ReadAll(const std::wstring& file) override { return Content(file); }
     bool FileExists(const std::wstring& file) override { return Has(file); }
     // Reports progress at the start, half way and the end, as a copy of three chunks would.
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override;
+    bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override;
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override;
     bool RemoveFile(const std::wstring& path) override;
     std::wstring CurrentFolder() override { return currentFolder; }

@@ -4,7 +4,16 @@
 
 namespace tunelift::testing {
 
-std::wstring ScriptedHost::Text(RunText id) const { return mdlLanguage::TextFor(*texts, id); }
+void ScriptedHost::Tell(const RunEvent& event) {
+    events.push_back(event);
+    if (const auto* refused = std::get_if<run_event::Refused>(&event)) errors.push_back(refused->message);
+    display.Apply(event, *texts);
+    if (onEvent && !inEvent_) {
+        inEvent_ = true;
+        onEvent(*this, event);
+        inEvent_ = false;
+    }
+}
 
 void ScriptedHost::SetPanel(int panel, const std::wstring& text) {
     panels[panel] = text;
@@ -23,23 +32,22 @@ void ScriptedHost::SetBarMax(int max) {
     if (barValue > max) barValue = max;
 }
 
-void ScriptedHost::SetLogScroll(int min, int max, int value) {
+bool ScriptedHost::SetScroll(int min, int max, int value) {
     scrollMin = min;
     scrollMax = max;
-    MoveScrollTo(value);
+    const bool changed = value != scrollValue;
+    scrollValue = value;
+    return changed;
 }
 
 void ScriptedHost::MoveScrollTo(int value) {
-    const bool changed = value != scrollValue;
-    scrollValue = value;
-    if (!changed || state_ == nullptr) return;
-    if (auto text = ScrollRefreshText(state_->runLog, scrollValue, [this] { YieldToWindow(); })) logText = *text;
+    if (SetScroll(scrollMin, scrollMax, value)) display.ScrollRefresh(value);
 }
 
 void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
     texts = &t;
-    pathFrom = t.CapPromptPlaylist;
-    pathTo = t.CapPromptDestination;
+    pathFrom = t.Run->CapPromptPlaylist;
+    pathTo = t.Run->CapPromptDestination;
     panels[1] = std::wstring(t.CapPanelFile) + L": ";
     panels[2] = std::wstring(t.CapPanelFilename) + L": ";
     panels[3] = std::wstring(t.CapPanelProgress) + L": ";
@@ -48,15 +56,6 @@ void ScriptedHost::SwitchLanguage(const mdlLanguage::Texts& t) {
 bool ScriptedHost::Ask(const std::wstring& question) {
     questions.push_back(question);
     return answer;
-}
-
-void ScriptedHost::YieldToWindow() {
-    ++yields;
-    if (onYield && !inYield_) {
-        inYield_ = true;
-        onYield(*this);
-        inYield_ = false;
-    }
 }
 
 }  // namespace tunelift::testing

@@ -24,7 +24,7 @@ inline DeleteSnapshot SnapshotAt(const ScriptedHost& host, const std::wstring& p
 inline int RunSyncSteps(mdlFindFiles::SyncState& sync, FileServices& files, ScriptedHost& host,
                         const std::wstring& destination, const std::vector<std::wstring>& recorded) {
     sync.BeginRun();
-    sync.List(files, [] {}, destination);
+    sync.List(files, destination);
     sync.ResetEntries();
     for (const auto& name : recorded) sync.Record(name);
     return sync.SyncDestination(files, host);

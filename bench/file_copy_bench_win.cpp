@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/copy_bar.h"
-#include "tests/support/scripted_host.h"
 #include "win/file_copy_win.h"
 
 namespace {
@@ -55,17 +53,15 @@ int wmain(int argc, wchar_t** argv) {
     std::sort(names.begin(), names.end());
 
     Gaps bar;
-    tunelift::testing::ScriptedHost window;
-    window.onYield = [&bar](tunelift::testing::ScriptedHost& w) {
+    const tunelift::ProgressReport progress = [&bar](uint64_t, uint64_t done) {
         const double now = Now();
-        if (w.barValue != 0) {  // a new file starts at 0
+        if (done != 0) {  // a new file starts at 0
             bar.maxGap = std::max(bar.maxGap, now - bar.last);
             bar.over100ms += now - bar.last > 0.1;
         }
         bar.last = now;
         ++bar.reports;
     };
-    tunelift::mdlCopyBar::CopyBar = &window;
     long long bytes = 0;
     int failed = 0;
     const double start = Now();
@@ -75,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
         if (&name == &names[names.size() / 2]) firstHalf = Now() - start;
         const std::wstring source = from + L"\\" + name, dest = to + L"\\" + name;
         const bool ok = platform ? CopyFileExW(source.c_str(), dest.c_str(), nullptr, nullptr, nullptr, 0) != FALSE
-                                 : tunelift::win::FileCopy(source, dest);
+                                 : tunelift::win::FileCopy(source, dest, tunelift::win::DestinationHint::Unknown, progress);
         if (!ok) ++failed;
         if (bar.reports > 0) {
             maxTail = std::max(maxTail, Now() - bar.last);

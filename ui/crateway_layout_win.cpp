@@ -77,15 +77,6 @@ const MenuItemDesign kFileMenu[] = {
     {ids::mnuExit, L"Exit", MF_STRING},
 };
 
-// The Options menu: behaviours beyond the plain run, all unchecked until chosen.
-const MenuItemDesign kOptionsMenu[] = {
-    {ids::mnuAllAudio, L"Copy all audio files, not only MP3", MF_STRING | MF_UNCHECKED},
-    {ids::mnuNumberSongs, L"Number songs in playlist order", MF_STRING | MF_UNCHECKED},
-    {ids::mnuWritePlaylist, L"Write the playlist into the destination", MF_STRING | MF_UNCHECKED},
-    {ids::mnuOnlyChanged, L"Overwrite only changed files", MF_STRING | MF_UNCHECKED},
-    {ids::mnuAskBeforeSync, L"Ask before Sync deletes", MF_STRING | MF_UNCHECKED},
-    {ids::mnuCheckFreeSpace, L"Check free space before copying", MF_STRING | MF_UNCHECKED},
-};
 
 // Screen readers name edits, combos and bars from their label; these have none on
 // screen, so the name is set explicitly.
@@ -200,7 +191,9 @@ void CratewayLayout::CreateMenus() {
     fileMenu_ = CreatePopupMenu();
     for (const MenuItemDesign& item : kFileMenu) AppendMenuW(fileMenu_, item.flags, item.id, item.designCaption);
     optionsMenu_ = CreatePopupMenu();
-    for (const MenuItemDesign& item : kOptionsMenu) AppendMenuW(optionsMenu_, item.flags, item.id, item.designCaption);
+    // The Options menu: the option table's rows, all unchecked until chosen.
+    for (const OptionRow& row : kOptionRows)
+        AppendMenuW(optionsMenu_, MF_STRING | MF_UNCHECKED, static_cast<UINT_PTR>(row.menuId), row.english);
     AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), L"&File");
     AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(optionsMenu_), L"&Options");
     AppendMenuW(menuBar_, MF_STRING, ids::mnuAbout, L"&About");
@@ -218,8 +211,7 @@ HMENU CratewayLayout::MenuHolding(int id) const {
     if (id == ids::mnuFile || id == ids::mnuOptions || id == ids::mnuAbout) return menuBar_;
     for (const MenuItemDesign& item : kFileMenu)
         if (item.id == id) return fileMenu_;
-    for (const MenuItemDesign& item : kOptionsMenu)
-        if (item.id == id) return optionsMenu_;
+    if (OptionOfMenu(id)) return optionsMenu_;
     return nullptr;
 }
 

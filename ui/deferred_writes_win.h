@@ -1,17 +1,18 @@
 // The control writes a run makes several times per playlist line: the log view's text,
 // the three status panels, the bar's value and the log scroll bar. They are held here
-// and handed to their controls in one go when the window is about to handle messages
-// or the run's yields show them, so a control is written once with the last value
-// instead of once per change.
+// and handed to their controls in one go when the window shows the run, so a control
+// is written once with the last value instead of once per change.
 #pragma once
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
+#include "ui/run_display.h"
+
 namespace tunelift::ui {
 
-class DeferredWrites {
+class DeferredWrites final : public RunScreen {
 public:
     // The controls the writes go to.
     struct Controls {
@@ -27,23 +28,27 @@ public:
     // The controls are going away: writes are held from now on and never flushed.
     void Unbind();
 
-    void SetLogText(const std::wstring& text);
-    const std::wstring& LogText() const { return logText_; }
+    void SetLogText(const std::wstring& text) override;
+    const std::wstring& LogText() const override { return logText_; }
 
-    void SetPanel(int panel, const std::wstring& text);  // panels 1..3
+    void SetPanel(int panel, const std::wstring& text) override;  // panels 1..3
     const std::wstring& Panel(int panel) const { return panels_[panel - 1].text; }
 
-    void SetBarValue(int value);
-    int BarValue() const { return barValue_; }
+    void SetBarValue(int value) override;
+    int BarValue() const override { return barValue_; }
     // Written at once, after everything held, so that a value set before reaches the
     // control under the range it was set for; a value over the new end is cut to it.
-    void SetBarMax(int max);
-    int BarMax() const { return barMax_; }
+    void SetBarMax(int max) override;
+    int BarMax() const override { return barMax_; }
 
     // Range and position of the scroll bar; the position is kept within the range.
     void SetScrollRange(int min, int max);
     // True when the position changed.
     bool SetScrollPos(int value);
+    bool SetScroll(int min, int max, int value) override {
+        SetScrollRange(min, max);
+        return SetScrollPos(value);
+    }
     int ScrollMin() const { return scrollMin_; }
     int ScrollMax() const { return scrollMax_; }
     int ScrollPos() const { return scrollPos_; }

@@ -9,19 +9,19 @@
 namespace tunelift::ui {
 
 void frmCrateway::txtPathfrom_KeyDown() {
-    if (PathFrom() == mdlLanguage::Current().CapPromptPlaylist) SetWindowTextW(Item(ids::txtPathfrom), L"");
+    if (PathFrom() == mdlLanguage::Current().Run->CapPromptPlaylist) SetWindowTextW(Item(ids::txtPathfrom), L"");
 }
 
 void frmCrateway::txtPathto_KeyDown() {
-    if (PathTo() == mdlLanguage::Current().CapPromptDestination) SetWindowTextW(Item(ids::txtPathto), L"");
+    if (PathTo() == mdlLanguage::Current().Run->CapPromptDestination) SetWindowTextW(Item(ids::txtPathto), L"");
 }
 
-void frmCrateway::cmbLang_KeyUp() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
+void frmCrateway::cmbLang_KeyUp() { cmbLang_Click(); }
 
 // The Windows habit: Esc stops what is under way, as Cancel does, and is harmless
 // otherwise. It never closes the window.
 void frmCrateway::Escape_Press() {
-    if (state_.running) cmdCancel_Click();
+    if (run_.Running()) cmdCancel_Click();
 }
 
 bool frmCrateway::KeyOfFocusMove(WPARAM key) const {

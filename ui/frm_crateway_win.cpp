@@ -9,34 +9,23 @@
 #include "ui/crateway_layout_win.h"
 #include "ui/folder_open_win.h"
 #include "ui/message_pump_win.h"
+#include "ui/window_text_win.h"
 #include "win/file_copy_win.h"
 
 namespace tunelift::ui {
-namespace {
-
-std::wstring WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return text;
-}
-
-void FlushHook(void* context) { static_cast<frmCrateway*>(context)->FlushDeferredTexts(); }
-
-}  // namespace
 
 frmCrateway::frmCrateway(FileServices& files, Modal& modal, std::wstring optionsFile)
-    : files_(files), modal_(modal), options_(std::move(optionsFile)) {
+    : files_(files), modal_(modal), options_(std::move(optionsFile)), run_(files, state_, [this] { WakeForRun(); }) {
+    // Exit ends the program at once, a run under way too: its copy in progress leaves
+    // only a part file, never a torn song under the song's name.
     exitAction_ = [] { ExitProcess(0); };
     // A copy cut short leaves its part file behind; a Sync run clears it out.
     state_.sync.SetLeftoverTest([](const std::wstring& name) { return win::IsCopyLeftover(name); });
 }
 
 frmCrateway::~frmCrateway() {
-    SetBeforeDispatch(nullptr, nullptr);
     SetDialogWindow(nullptr);
     if (hwnd_) DestroyWindow(hwnd_);
-    if (mdlCopyBar::CopyBar == this) mdlCopyBar::CopyBar = nullptr;
 }
 
 bool frmCrateway::Create(int showCommand) {
@@ -50,13 +39,13 @@ bool frmCrateway::Create(int showCommand) {
         SetWindowSubclass(Item(id), ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
     writes_.Bind({Item(ids::txtPlaylist), Item(ids::stbStatus), Item(ids::pgbCopy), Item(ids::vsbListLog)},
                  [this] { txtPlaylist_Change(); });
+    wakeTarget_ = hwnd_;
     Form_Load();
     // The Options menu's choices are the one thing kept from the last start.
     const RunOptions saved = options_.Load();
-    for (const OptionItem& item : kOptionItems)
-        CheckMenuItem(layout_.MenuHolding(item.menuId), item.menuId,
-                      MF_BYCOMMAND | (saved.*item.member ? MF_CHECKED : MF_UNCHECKED));
-    SetBeforeDispatch(FlushHook, this);
+    for (const OptionRow& row : kOptionRows)
+        CheckMenuItem(layout_.MenuHolding(row.menuId), static_cast<UINT>(row.menuId),
+                      MF_BYCOMMAND | (saved.*row.member ? MF_CHECKED : MF_UNCHECKED));
     SetDialogWindow(hwnd_, DialogKeys, this);
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
@@ -72,12 +61,16 @@ void frmCrateway::Form_Load() {
     DragAcceptFiles(Item(ids::txtPathfrom), TRUE);
     SendMessageW(Item(ids::cmbLang), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"English"));
     mdlLanguage::SetLanguage(*this, CmbLangText());
-    SetBarValue(100);
+    writes_.SetBarValue(100);
     state_.sync.ResetEntries();
     FlushDeferredTexts();
 }
 
-void frmCrateway::cmbLang_Click() { mdlLanguage::SetLanguage(*this, CmbLangText()); }
+void frmCrateway::cmbLang_Click() {
+    mdlLanguage::SetLanguage(*this, CmbLangText());
+    FlushDeferredTexts();
+    ChoicesChanged();
+}
 
 std::wstring frmCrateway::CmbLangText() const {
     HWND combo = Item(ids::cmbLang);
@@ -130,38 +123,14 @@ void frmCrateway::mnuOption_Click(int id) {
     options_.Save(Options());
 }
 
-// ---- runs ----
-
-void frmCrateway::SaveFiles(bool Copy) {
-    const RunEnd end = tunelift::SaveFiles(*this, files_, state_, Copy);
-    if (end == RunEnd::Busy) modal_.Beep();
-    RunEnded(end);
-    FlushDeferredTexts();
-}
-
-void frmCrateway::cmdSave_Click() {
-    const RunEnd end = tunelift::SaveFiles(*this, files_, state_, true);
-    if (end == RunEnd::Busy) {
-        modal_.Beep();
-        return;
+// The menu's check marks are the options: nothing else holds them.
+RunOptions frmCrateway::Options() const {
+    RunOptions options;
+    for (const OptionRow& row : kOptionRows) {
+        const UINT state = GetMenuState(layout_.MenuHolding(row.menuId), static_cast<UINT>(row.menuId), MF_BYCOMMAND);
+        options.*row.member = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
     }
-    RunEnded(end);
-    state_.runLog.Clear();
-    FlushDeferredTexts();
-}
-
-void frmCrateway::cmdFind_Click() { SaveFiles(false); }
-void frmCrateway::cmdCancel_Click() { state_.bCancel = true; }
-
-std::wstring frmCrateway::txt_ReadLine(const std::wstring& sFilename, int32_t LineToRead) {
-    return files_.ReadLine(sFilename, LineToRead);
-}
-std::wstring frmCrateway::txt_ReadAll(const std::wstring& sFilename) { return files_.ReadAll(sFilename); }
-bool frmCrateway::FileCopy(const std::wstring& s, const std::wstring& d) { return files_.FileCopy(s, d); }
-bool frmCrateway::FileExists(const std::wstring& sFile) { return files_.FileExists(sFile); }
-
-std::wstring frmCrateway::TheLogData(int LineOut, int Line) {
-    return state_.runLog.TheLogData(LineOut, Line, [this] { YieldToWindow(); });
+    return options;
 }
 
 // ---- playlist and folder dialogs ----
@@ -228,15 +197,11 @@ void frmCrateway::txtPlaylist_Change() {
 }
 
 void frmCrateway::vsbListLog_Change() {
-    if (auto text = ScrollRefreshText(state_.runLog, writes_.ScrollPos(), [this] { YieldToWindow(); })) SetLogText(*text);
+    display_.ScrollRefresh(writes_.ScrollPos());
+    FlushDeferredTexts();
 }
 
 void frmCrateway::vsbListLog_Scroll() { vsbListLog_Change(); }
-
-void frmCrateway::SetLogScroll(int min, int max, int value) {
-    writes_.SetScrollRange(min, max);
-    if (writes_.SetScrollPos(value)) vsbListLog_Change();
-}
 
 void frmCrateway::OnVScroll(int code) {
     int value = writes_.ScrollPos();
@@ -265,78 +230,14 @@ void frmCrateway::OnVScroll(int code) {
     }
 }
 
-// ---- RunHost ----
-
-std::wstring frmCrateway::Text(RunText id) const {
-    return mdlLanguage::TextFor(mdlLanguage::Current(), id);
-}
-
 std::wstring frmCrateway::PathFrom() const { return WindowText(Item(ids::txtPathfrom)); }
 std::wstring frmCrateway::PathTo() const { return WindowText(Item(ids::txtPathto)); }
-int frmCrateway::OverwriteValue() const {
-    return SendMessageW(Item(ids::chkExists), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-int frmCrateway::SyncValue() const {
-    return SendMessageW(Item(ids::chkKill), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
-// Nobody need touch the window for the run to show: its own yields put the log, the
-// panels and the bar on the screen. A run yields hundreds of times per playlist line, so
-// most yields only read the clock.
-void frmCrateway::YieldToWindow() {
-    const uint64_t now = clock_();
-    if (now - lastLook_ < kLookIntervalMs) return;
-    lastLook_ = now;
-    ShowWhenDue(now);
-    ui::YieldToWindow(true);
-}
-
-void frmCrateway::YieldToWindowNow() {
-    const uint64_t now = clock_();
-    schedule_.CopyDone(now);
-    ShowWhenDue(now);
-    ui::YieldToWindow(true);
-}
-
-void frmCrateway::EntryDone() {
-    const uint64_t now = clock_();
-    schedule_.EntryDone(now);
-    ShowWhenDue(now);
-}
-
-void frmCrateway::ShowWhenDue(uint64_t now) {
-    if (!schedule_.Due(now) || !writes_.IsDirty()) return;
-    // Hidden or minimized, the window has no screen to show on.
-    if (!IsWindowVisible(hwnd_) || IsIconic(hwnd_)) return;
-    writes_.Show();
-    PresentPainting();
-    schedule_.Shown(now, clock_());
-    if (showObserver_) showObserver_();
-}
-
-void frmCrateway::ShowError(const std::wstring& text) { modal_.ErrorBox(hwnd_, text); }
-
-// The menu's check marks are the options: nothing else holds them.
-RunOptions frmCrateway::Options() const {
-    RunOptions options;
-    for (const OptionItem& item : kOptionItems) {
-        const UINT state = GetMenuState(layout_.MenuHolding(item.menuId), static_cast<UINT>(item.menuId), MF_BYCOMMAND);
-        options.*item.member = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-    }
-    return options;
-}
-
-bool frmCrateway::Ask(const std::wstring& question) {
-    // The log shows how far the run got while the question waits.
-    FlushDeferredTexts();
-    return modal_.ShowMessage(hwnd_, question, L"Tunelift", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
-}
 
 // ---- languages ----
 
 void frmCrateway::SetPlaceText(mdlLanguage::Place place, const std::wstring& text) {
     if (place.panel != 0) {
-        SetPanel(place.panel, text);
+        writes_.SetPanel(place.panel, text);
     } else if (HMENU menu = layout_.MenuHolding(place.id)) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
@@ -383,6 +284,10 @@ LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         taskbar_->ButtonCreated();
         return 0;
     }
+    if (msg == kRunWakes) {
+        ShowRun();
+        return 0;
+    }
     switch (msg) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -408,7 +313,11 @@ LRESULT frmCrateway::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             RestoreFocus();
             return 0;
+        case WM_TIMER:
+            if (wParam == kShowTimer) ShowRun();
+            return 0;
         case WM_DESTROY:
+            wakeTarget_ = nullptr;
             writes_.Unbind();
             hwnd_ = nullptr;
             return 0;
@@ -424,6 +333,9 @@ void frmCrateway::OnCommand(int id, int code) {
         case ids::cmdFind: if (code == BN_CLICKED) cmdFind_Click(); break;
         case ids::cmdCancel: if (code == BN_CLICKED) cmdCancel_Click(); break;
         case ids::cmbLang: if (code == CBN_SELENDOK) cmbLang_Click(); break;
+        // What a run reads while it goes on is handed over the moment it changes.
+        case ids::chkExists: case ids::chkKill: if (code == BN_CLICKED) ChoicesChanged(); break;
+        case ids::txtPathfrom: case ids::txtPathto: if (code == EN_CHANGE) ChoicesChanged(); break;
         case ids::cmdSearch: if (code == BN_CLICKED) cmdSearch_Click(); break;
         case ids::cmdSearch2: if (code == BN_CLICKED) cmdSearch2_Click(); break;
         case ids::mnuOpen: mnuOpen_Click(); break;
@@ -432,12 +344,10 @@ void frmCrateway::OnCommand(int id, int code) {
         case ids::mnuOSR: mnuOSR_Click(); break;
         case ids::mnuAbout: mnuAbout_Click(); break;
         case ids::mnuExit: mnuExit_Click(); break;
-        case ids::mnuAllAudio: case ids::mnuNumberSongs: case ids::mnuWritePlaylist:
-        case ids::mnuOnlyChanged: case ids::mnuAskBeforeSync: case ids::mnuCheckFreeSpace:
-            mnuOption_Click(id);
-            break;
         case IDCANCEL: Escape_Press(); break;  // Esc, as the dialog keys deliver it
-        default: break;
+        default:
+            if (OptionOfMenu(id)) mnuOption_Click(id);
+            break;
     }
 }
 

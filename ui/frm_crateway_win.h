@@ -1,32 +1,32 @@
 // frmCrateway: Tunelift's one window. It owns every control, the cancel flag and the
-// run log, and binds the portable run to Win32 controls.
+// run log, starts runs on a thread of their own and shows what they tell.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "engine/copy_bar.h"
+#include "engine/background_run.h"
 #include "engine/export_run.h"
 #include "engine/file_services.h"
-#include "engine/run_host.h"
 #include "ui/crateway_layout_win.h"
 #include "ui/deferred_writes_win.h"
 #include "ui/language.h"
 #include "ui/modal_win.h"
 #include "ui/options_store_win.h"
-#include "ui/show_schedule.h"
+#include "ui/run_display.h"
 #include "ui/taskbar_win.h"
 
 namespace tunelift::ui {
 
-class frmCrateway final : public RunHost,
-                          public mdlLanguage::LanguageTarget {
+class frmCrateway final : public mdlLanguage::LanguageTarget {
 public:
     // The Options menu's choices are kept in `optionsFile`.
     frmCrateway(FileServices& files, Modal& modal, std::wstring optionsFile = DefaultOptionsFile());
+    // A run still under way is cancelled and waited for.
     ~frmCrateway() override;
     frmCrateway(const frmCrateway&) = delete;
     frmCrateway& operator=(const frmCrateway&) = delete;
@@ -44,20 +44,15 @@ public:
     // A playlist named on the command line: taken as if dropped on the playlist box.
     void TakeStartArgument(const std::wstring& argument);
 
-    // Public methods.
+    // Public methods. SaveFiles starts a run and returns; the run goes on by itself.
     void SaveFiles(bool Copy);
-    std::wstring txt_ReadLine(const std::wstring& sFilename, int32_t LineToRead);
-    std::wstring txt_ReadAll(const std::wstring& sFilename);
-    bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile);
-    bool FileExists(const std::wstring& sFile);
-    std::wstring TheLogData(int LineOut, int Line);
+    std::wstring TheLogData(int LineOut, int Line) const { return display_.Log().TheLogData(LineOut, Line); }
     // The playlist dialog into txtPathfrom, the folder picker into txtPathto.
     void OpenFile();
     void SearchDest();
 
-    RunState& State() { return state_; }
-    const RunLog& GetRunLog() const { return state_.runLog; }
-    bool bCancel() const { return state_.bCancel; }
+    const RunLog& GetRunLog() const { return display_.Log(); }
+    bool RunInProgress() const { return run_.Running(); }
 
     // Event handlers.
     void Form_Load();
@@ -83,27 +78,8 @@ public:
     void mnuOSR_Click();
     void mnuOption_Click(int id);  // any item of the Options menu
 
-    // RunHost.
-    std::wstring Text(RunText id) const override;
-    std::wstring PathFrom() const override;
-    std::wstring PathTo() const override;
-    int OverwriteValue() const override;
-    int SyncValue() const override;
-    std::wstring LogText() const override { return writes_.LogText(); }
-    void SetLogText(const std::wstring& text) override { writes_.SetLogText(text); }
-    void SetPanel(int panel, const std::wstring& text) override { writes_.SetPanel(panel, text); }
-    int BarValue() const override { return writes_.BarValue(); }
-    int BarMax() const override { return writes_.BarMax(); }
-    void SetBarValue(int value) override { writes_.SetBarValue(value); }
-    void SetBarMax(int max) override { writes_.SetBarMax(max); }
-    void SetLogScroll(int min, int max, int value) override;
-    void LineHandled(const RunProgress& progress) override;
-    void YieldToWindow() override;
-    void YieldToWindowNow() override;
-    void EntryDone() override;
-    void ShowError(const std::wstring& text) override;
-    RunOptions Options() const override;
-    bool Ask(const std::wstring& question) override;
+    // The menu's check marks: the options a run started now would take.
+    RunOptions Options() const;
 
     // LanguageTarget.
     void SetPlaceText(mdlLanguage::Place place, const std::wstring& text) override;
@@ -111,13 +87,11 @@ public:
     // Read-backs for tests and automation.
     std::wstring MenuText(int id) const;
     bool AboutVisible() const;
-    // Writes deferred texts, panels and bar to their controls now (otherwise done
-    // before the window handles messages).
+    // The log view, panels, bar and scroll bar as the window will next write them.
+    RunScreen& Screen() { return writes_; }
+    // Writes held-back texts, panels and bar to their controls now.
     void FlushDeferredTexts() { writes_.Flush(); }
-
-    // Seams for tests: the clock the show schedule reads (milliseconds), and a call
-    // after every show a run's yields make.
-    void SetClock(uint64_t (*clock)()) { clock_ = clock; }
+    // A seam for tests: called after every time a run's progress went to the screen.
     void SetShowObserver(std::function<void()> observer) { showObserver_ = std::move(observer); }
 
 private:
@@ -135,9 +109,25 @@ private:
     void OnCommand(int id, int code);
     void OnVScroll(int code);
     std::wstring CmbLangText() const;
+    std::wstring PathFrom() const;
+    std::wstring PathTo() const;
     static void EnterPlaylistFolder(const std::wstring& playlist);
-    // Puts what the run holds back on the screen when the schedule says so.
-    void ShowWhenDue(uint64_t now);
+
+    // The run's side of the window (frm_crateway_run_win.cpp). While a run goes on, the
+    // window looks at it on a timer, and at once when the run wakes it.
+    static constexpr UINT_PTR kShowTimer = 1;
+    static constexpr UINT kShowIntervalMs = 50;
+    static constexpr UINT kRunWakes = WM_APP + 1;
+    void StartRun(bool copy, bool clearLogAfterwards);
+    // Called on the run's thread.
+    void WakeForRun();
+    BackgroundRun::Choices Choices() const;
+    // Hands what the user just changed to a run under way.
+    void ChoicesChanged();
+    // Shows what the run told since the last look, answers its question, ends it.
+    void ShowRun();
+    void Told(const RunEvent& event);
+    void PaintNow();
     void RunEnded(RunEnd end);
 
     FileServices& files_;
@@ -148,9 +138,12 @@ private:
     RunState state_;
     // The log view, panels, bar and scroll bar as the run last set them.
     DeferredWrites writes_;
-    ShowSchedule schedule_;
-    uint64_t (*clock_)() = [] { return static_cast<uint64_t>(GetTickCount64()); };
-    uint64_t lastLook_ = 0;  // when the run's yields last looked at the queue
+    RunDisplay display_{writes_};
+    // Where the run's thread posts its wake-ups; nobody once the window is gone.
+    std::atomic<HWND> wakeTarget_{nullptr};
+    BackgroundRun run_;
+    bool clearLogAfterRun_ = false;  // the run was started by the Save button
+    bool showing_ = false;           // ShowRun is under way (a question box runs a message loop)
     std::function<void()> showObserver_;
     std::function<void()> exitAction_;
     // The control that had the focus when the window was last deactivated.

@@ -60,10 +60,10 @@ RunOptions OptionsStore::Load() const {
     RunOptions options;
     // Only a plain 1 switches a choice on: whatever else a damaged file holds ("01x",
     // "yes") leaves it off.
-    for (const OptionItem& item : kOptionItems) {
+    for (const OptionRow& row : kOptionRows) {
         wchar_t value[4] = {};
-        GetPrivateProfileStringW(kSection, item.key, L"", value, 4, file_.c_str());
-        options.*item.member = value[0] == L'1' && value[1] == L'\0';
+        GetPrivateProfileStringW(kSection, row.iniKey, L"", value, 4, file_.c_str());
+        options.*row.member = value[0] == L'1' && value[1] == L'\0';
     }
     return options;
 }
@@ -71,8 +71,8 @@ RunOptions OptionsStore::Load() const {
 bool OptionsStore::Save(const RunOptions& options) const {
     if (file_.empty() || !StartUtf16File(file_)) return false;
     bool saved = true;
-    for (const OptionItem& item : kOptionItems)
-        saved = WritePrivateProfileStringW(kSection, item.key, options.*item.member ? L"1" : L"0", file_.c_str()) && saved;
+    for (const OptionRow& row : kOptionRows)
+        saved = WritePrivateProfileStringW(kSection, row.iniKey, options.*row.member ? L"1" : L"0", file_.c_str()) && saved;
     return saved;
 }
 

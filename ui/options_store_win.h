@@ -4,24 +4,8 @@
 #include <string>
 
 #include "engine/run_options.h"
-#include "ui/control_ids.h"
 
 namespace tunelift::ui {
-
-// Each choice: its menu item, its place in RunOptions and its key in the file.
-struct OptionItem {
-    int menuId;
-    bool RunOptions::*member;
-    const wchar_t* key;
-};
-inline constexpr OptionItem kOptionItems[] = {
-    {ids::mnuAllAudio, &RunOptions::allAudio, L"AllAudio"},
-    {ids::mnuNumberSongs, &RunOptions::numberSongs, L"NumberSongs"},
-    {ids::mnuWritePlaylist, &RunOptions::writePlaylist, L"WritePlaylist"},
-    {ids::mnuOnlyChanged, &RunOptions::onlyChanged, L"OnlyChanged"},
-    {ids::mnuAskBeforeSync, &RunOptions::askBeforeSync, L"AskBeforeSync"},
-    {ids::mnuCheckFreeSpace, &RunOptions::checkFreeSpace, L"CheckFreeSpace"},
-};
 
 // Tunelift.ini in `programFolder` when that file is there (the program carried on a
 // stick keeps its choices with it), else `appDataFolder`\Tunelift\Tunelift.ini.

@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "engine/copy_bar.h"
+#include "engine/file_services.h"
 
 namespace tunelift::mdlCopyBar {
 
@@ -10,9 +10,10 @@ namespace tunelift::mdlCopyBar {
 static_assert(std::is_same_v<decltype(&CopyProgressRoutine), LPPROGRESS_ROUTINE>);
 
 DWORD CALLBACK CopyProgressRoutine(LARGE_INTEGER TotalFileSize, LARGE_INTEGER TotalBytesTransferred,
-                                   LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE, HANDLE, LPVOID) {
-    Report(static_cast<uint64_t>(TotalFileSize.QuadPart),
-           static_cast<uint64_t>(TotalBytesTransferred.QuadPart));
+                                   LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE, HANDLE, LPVOID lpData) {
+    const auto* report = static_cast<const ProgressReport*>(lpData);
+    if (report && *report)
+        (*report)(static_cast<uint64_t>(TotalFileSize.QuadPart), static_cast<uint64_t>(TotalBytesTransferred.QuadPart));
     return PROGRESS_CONTINUE;
 }
 

@@ -5,8 +5,9 @@
 
 namespace tunelift::mdlCopyBar {
 
-// Reads only the total size and the bytes transferred; forwards them to Report and
-// always answers PROGRESS_CONTINUE.
+// Reads only the total size and the bytes transferred and hands them to the
+// ProgressReport that lpData points to (none when it is null); always answers
+// PROGRESS_CONTINUE.
 DWORD CALLBACK CopyProgressRoutine(LARGE_INTEGER TotalFileSize, LARGE_INTEGER TotalBytesTransferred,
                                    LARGE_INTEGER StreamSize, LARGE_INTEGER StreamBytesTransferred,
                                    DWORD dwStreamNumber, DWORD dwCallbackReason, HANDLE hSourceFile,

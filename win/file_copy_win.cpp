@@ -20,8 +20,6 @@ constexpr size_t kMaxComponent = 255;
 int g_failNthWrite = 0;
 DWORD g_chunkBytes = kCopyChunkBytes;
 bool g_flush = true;
-double g_pretendFlushSpeed = 0;
-std::function<void(uint64_t)> g_onFlush;
 copy_seam::Observer g_observer;
 
 void Observe(copy_seam::Step step, HANDLE part) {
@@ -103,81 +101,24 @@ bool WriteChunk(HANDLE file, const std::byte* data, DWORD size) {
     return WriteFile(file, data, size, &written, nullptr) && written == size;
 }
 
-void ReportProgress(uint64_t total, uint64_t done) {
+void ReportProgress(const ProgressReport& progress, uint64_t total, uint64_t done) {
+    if (!progress) return;
     LARGE_INTEGER t, d;
     t.QuadPart = static_cast<LONGLONG>(total);
     d.QuadPart = static_cast<LONGLONG>(done);
-    mdlCopyBar::CopyProgressRoutine(t, d, t, d, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, nullptr);
+    mdlCopyBar::CopyProgressRoutine(t, d, t, d, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr,
+                                    const_cast<ProgressReport*>(&progress));
 }
 
-// A flush holds the window until the disk has written everything it covers: 10 MB
-// flushed at once keep a 10 MB/s stick, and the window, busy for a second. So the
-// copy flushes in parts that the disk writes in about kFlushBudget, judged by how
-// long the recent flushes took. A fast disk gets one flush per file, as without parts,
-// after three extra flushes into a new folder; a slow stick a flush every few chunks.
-class FlushPacer {
-public:
-    static constexpr double kFlushBudget = 0.05;        // seconds a flush may take
-    static constexpr uint64_t kFirstPart = 512 * 1024;   // a new folder's first part
-    static constexpr uint64_t kTimedPart = 64 * 1024;    // smaller flushes time the disk's
-                                                         // fixed costs, not its speed
-
-    FlushPacer(HANDLE file, const std::wstring& folder) : file_(file) {
-        // Another folder may be another disk.
-        if (folder != partFolder_) {
-            partFolder_ = folder;
-            part_ = kFirstPart;
-            flushedBytes_ = flushedSeconds_ = 0;
-            timed_ = 0;
-        }
-    }
-
-    // After each chunk written; the last one is left to Flush().
-    bool Wrote(uint64_t bytes, bool last) {
-        unflushed_ += bytes;
-        return last || unflushed_ < part_ || Flush();
-    }
-
-    // Flushes what is left, and with it the file's times and length.
-    bool Flush() {
-        if (!g_flush) return true;
-        LARGE_INTEGER start, end, frequency;
-        QueryPerformanceCounter(&start);
-        if (!FlushFileBuffers(file_)) return false;
-        Observe(copy_seam::Step::Flush, file_);
-        QueryPerformanceCounter(&end);
-        QueryPerformanceFrequency(&frequency);
-        if (g_onFlush) g_onFlush(unflushed_);
-        if (unflushed_ >= kTimedPart) {
-            const double seconds =
-                g_pretendFlushSpeed > 0 ? static_cast<double>(unflushed_) / g_pretendFlushSpeed
-                                        : static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-            // Sticks and caches take a burst quickly and are slow after it: the pace is
-            // the speed of the recent flushes together, the last one weighing half.
-            flushedBytes_ = flushedBytes_ / 2 + static_cast<double>(unflushed_);
-            flushedSeconds_ = flushedSeconds_ / 2 + std::max(seconds, 1e-6);
-            const auto fits = static_cast<uint64_t>(flushedBytes_ / flushedSeconds_ * kFlushBudget);
-            // Slowness is believed at once. The part grows only once two flushes were
-            // timed, and at most to four times what the last one covered.
-            if (fits < part_) part_ = std::max(fits, kTimedPart);
-            else if (++timed_ > 1) part_ = std::min(fits, std::max(part_, 4 * unflushed_));
-        }
-        unflushed_ = 0;
-        return true;
-    }
-
-    static void Forget() { partFolder_.clear(); }
-
-private:
-    static inline std::wstring partFolder_;
-    static inline uint64_t part_ = kFirstPart;
-    // The timed flushes into that folder, older ones fading by half per flush.
-    static inline double flushedBytes_ = 0, flushedSeconds_ = 0;
-    static inline int timed_ = 0;
-
-    HANDLE file_;
-    uint64_t unflushed_ = 0;
-};
+// Only bytes on the disk may take the destination's name: a stick pulled out after the
+// rename must not leave a file of zeros there. One flush per song, when all of it is
+// written, with the file's times and length.
+bool Flush(HANDLE part) {
+    if (!g_flush) return true;
+    if (!FlushFileBuffers(part)) return false;
+    Observe(copy_seam::Step::Flush, part);
+    return true;
+}
 
 // The part file beside the destination: removed again unless it became the destination.
 class PartFile {
@@ -260,7 +201,8 @@ bool FileExists(const std::wstring& sFile) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, DestinationHint hint) {
+bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, DestinationHint hint,
+              const ProgressReport& progress) {
     if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
     if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
     FileHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
@@ -286,35 +228,30 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
 
     PartFile part(CopyPartPath(sDestFile));
     if (!part.Create()) return false;
-    FlushPacer flush(part.Handle(), sDestFile.substr(0, NameStart(sDestFile)));
 
     // Wine's CopyFileEx never calls a progress routine, so this loop copies and
     // reports itself: once before the first byte, then after every chunk.
     const uint64_t total = static_cast<uint64_t>(size.EndOfFile.QuadPart);
     const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(g_chunkBytes, total > 0 ? total : 1));
     const std::unique_ptr<std::byte[]> buffer(new std::byte[chunk]);
-    ReportProgress(total, 0);
+    ReportProgress(progress, total, 0);
     uint64_t done = 0;
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(source.get(), buffer.get(), chunk, &got, nullptr)) return false;
         if (got == 0) break;
         if (!WriteChunk(part.Handle(), buffer.get(), got)) return false;
-        // Flushing as the copy goes keeps every flush, and so every wait of the window, short.
         done += got;
-        if (!flush.Wrote(got, done >= total)) return false;
-        ReportProgress(total, done);
+        ReportProgress(progress, total, done);
     }
     // A source that shrank while it was copied still ends the bar at 100.
-    if (done != total) ReportProgress(done, done);
+    if (done != total) ReportProgress(progress, done, done);
 
     // Like the platform copy, the copy keeps the source's last-write time.
     FILETIME lastWrite{static_cast<DWORD>(times.LastWriteTime.LowPart),
                        static_cast<DWORD>(times.LastWriteTime.HighPart)};
     if (!SetFileTime(part.Handle(), nullptr, nullptr, &lastWrite)) return false;
-    // Only bytes on the disk may take the destination's name: a stick pulled out after
-    // the rename must not leave a file of zeros there.
-    if (!flush.Flush()) return false;
+    if (!Flush(part.Handle())) return false;
     Observe(copy_seam::Step::Rename, part.Handle());
     if (part.MoveOver(sDestFile, !knownMissing)) return true;
     const DWORD error = GetLastError();
@@ -333,11 +270,6 @@ void FailNthWrite(int n) { g_failNthWrite = n; }
 void SetChunkBytes(DWORD bytes) { g_chunkBytes = bytes == 0 ? kCopyChunkBytes : bytes; }
 void SetFlushBeforeRename(bool flush) { g_flush = flush; }
 void SetObserver(Observer observer) { g_observer = std::move(observer); }
-void PretendFlushSpeed(double bytesPerSecond) {
-    g_pretendFlushSpeed = bytesPerSecond;
-    FlushPacer::Forget();
-}
-void OnFlush(std::function<void(uint64_t bytes)> observer) { g_onFlush = std::move(observer); }
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/file_services.h"
+
 namespace tunelift::win {
 
-// The copy reads and writes this much between two progress reports: large enough to
-// copy at the disk's speed, small enough that a 10 MB/s stick still reports (and the
-// window is serviced) about every 26 ms.
-constexpr DWORD kCopyChunkBytes = 256 * 1024;
+// The copy reads and writes this much at a time, and reports its progress after each.
+constexpr DWORD kCopyChunkBytes = 1024 * 1024;
 
 // What the caller learned about the destination name just before the copy.
 enum class DestinationHint {
@@ -22,16 +22,16 @@ enum class DestinationHint {
 };
 
 // Copies sSourceFile over sDestFile (replacing an existing file), reporting progress
-// through mdlCopyBar::CopyProgressRoutine on the calling thread. The bytes go into a
-// part file beside the destination, which takes the destination's name only once all
-// of it is written and flushed; on failure the part file is removed and an existing
-// destination stays as it was. A file copied onto itself is left alone (true); a
+// to `progress` through mdlCopyBar::CopyProgressRoutine on the calling thread. The
+// bytes go into a part file beside the destination, which takes the destination's name
+// only once all of it is written and flushed; on failure the part file is removed and
+// an existing destination stays as it was. A file copied onto itself is left alone (true); a
 // read-only destination is refused (false). The copy keeps the source's last-write
 // time. True when the destination now holds the source's bytes.
 // The hint only saves work: a file that appeared under a name hinted Missing is still
 // found and treated by the same rules.
 bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile,
-              DestinationHint hint = DestinationHint::Unknown);
+              DestinationHint hint = DestinationHint::Unknown, const ProgressReport& progress = {});
 
 // True for an existing file of any size, including zero; false for "", a missing file,
 // a path in a missing folder, a folder, and a name with wildcards.
@@ -58,11 +58,6 @@ void SetFlushBeforeRename(bool flush);
 enum class Step { Flush, Rename };
 using Observer = std::function<void(Step step, HANDLE part)>;
 void SetObserver(Observer observer);  // empty: nobody watches
-// Times every flush as if the disk wrote this many bytes per second (0: the real time),
-// and forgets the speed learned so far.
-void PretendFlushSpeed(double bytesPerSecond);
-// Called after every flush with the number of bytes it covered; empty to stop.
-void OnFlush(std::function<void(uint64_t bytes)> observer);
 }  // namespace copy_seam
 
 }  // namespace tunelift::win

@@ -12,9 +12,6 @@ namespace {
 
 class FileServicesWin final : public FileServices {
 public:
-    std::wstring ReadLine(const std::wstring& file, int32_t lineToRead) override {
-        return reader_.ReadLine(file, lineToRead);
-    }
     PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) override {
         return reader_.ReadPlaylistLine(file, lineToRead);
     }
@@ -26,10 +23,10 @@ public:
     }
     // A run asks whether the destination exists right before it copies there; a "no"
     // spares the copy its own look at that name. The answer serves one copy only.
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+    bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override {
         const bool missing = !lastMissing_.empty() && dest == lastMissing_;
         lastMissing_.clear();
-        return win::FileCopy(source, dest, missing ? DestinationHint::Missing : DestinationHint::Unknown);
+        return win::FileCopy(source, dest, missing ? DestinationHint::Missing : DestinationHint::Unknown, progress);
     }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         return win::StartSearch(pattern);

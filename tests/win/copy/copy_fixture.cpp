@@ -60,17 +60,13 @@ void CopyTest::SetUp() {
     dir = fs::temp_directory_path() / ("tunelift_copy_" + std::to_string(GetCurrentProcessId())) / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
-    tunelift::mdlCopyBar::CopyBar = nullptr;
 }
 
 void CopyTest::TearDown() {
-    tunelift::mdlCopyBar::CopyBar = nullptr;
     tunelift::win::copy_seam::FailNthWrite(0);
     tunelift::win::copy_seam::SetChunkBytes(0);
     tunelift::win::copy_seam::SetFlushBeforeRename(true);
     tunelift::win::copy_seam::SetObserver(nullptr);
-    tunelift::win::copy_seam::PretendFlushSpeed(0);
-    tunelift::win::copy_seam::OnFlush({});
     std::error_code ec;
     for (const auto& e : fs::recursive_directory_iterator(dir, ec))
         SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);

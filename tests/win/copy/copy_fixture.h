@@ -26,6 +26,10 @@ std::string ReadBytes(const fs::path& path);
 uint64_t LastWrite(const fs::path& path);
 void SetLastWrite(const fs::path& path, uint64_t time);
 std::vector<std::wstring> Names(const fs::path& folder);
+// A copy's progress reports, told to `window` as a run tells them.
+inline tunelift::ProgressReport Watch(ScriptedHost& window) {
+    return [&window](uint64_t total, uint64_t done) { window.Tell(tunelift::run_event::CopyProgress{total, done}); };
+}
 
 class CopyTest : public ::testing::Test {
 protected:

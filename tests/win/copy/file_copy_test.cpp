@@ -7,6 +7,7 @@
 
 using namespace copytest;
 using tunelift::win::CopyPartName;
+using tunelift::win::DestinationHint;
 using tunelift::win::FileCopy;
 using tunelift::win::FileExists;
 using tunelift::win::IsCopyLeftover;
@@ -114,8 +115,7 @@ TEST_F(CopyTest, ZeroLengthSourceCopiesAndShowsComplete) {
     for (const wchar_t* dest : {L"new.mp3", L"old.mp3"}) {
         ScriptedHost window;
         window.barValue = 0;  // as a run sets it before each copy
-        mdlCopyBar::CopyBar = &window;
-        ASSERT_TRUE(FileCopy(dir / L"empty.mp3", dir / dest)) << dest;
+        ASSERT_TRUE(FileCopy(dir / L"empty.mp3", dir / dest, DestinationHint::Unknown, Watch(window))) << dest;
         EXPECT_TRUE(FileExists(dir / dest)) << dest;
         EXPECT_EQ(fs::file_size(dir / dest), 0u) << dest;
         EXPECT_EQ(window.barValue, 100) << dest;
@@ -130,24 +130,22 @@ struct Language {
 };
 class LargeCopyTest : public CopyTest, public ::testing::WithParamInterface<Language> {};
 
-TEST_P(LargeCopyTest, ProgressRisesToHundredAndServicesTheWindowPerChunk) {
+TEST_P(LargeCopyTest, ProgressRisesToHundredOncePerChunk) {
     constexpr size_t kSize = 50u * 1024 * 1024;
     const std::string bytes = Bytes(kSize, 7);
     WriteBytes(dir / L"big.flac", bytes);
     ScriptedHost window;
     window.texts = GetParam().texts;
-    mdlCopyBar::CopyBar = &window;
 
-    ASSERT_TRUE(FileCopy(dir / L"big.flac", dir / L"copy.flac"));
+    ASSERT_TRUE(FileCopy(dir / L"big.flac", dir / L"copy.flac", DestinationHint::Unknown, Watch(window)));
     EXPECT_TRUE(ReadBytes(dir / L"copy.flac") == bytes);
     ASSERT_FALSE(window.barValues.empty());
     EXPECT_EQ(window.barValues.front(), 0);
     EXPECT_EQ(window.barValues.back(), 100);
     EXPECT_TRUE(std::is_sorted(window.barValues.begin(), window.barValues.end()));
-    // One report before the first byte and one per chunk, each with a yield.
+    // One report before the first byte and one per chunk.
     const size_t chunks = (kSize + tunelift::win::kCopyChunkBytes - 1) / tunelift::win::kCopyChunkBytes;
     EXPECT_EQ(window.barValues.size(), chunks + 1);
-    EXPECT_EQ(window.yields, static_cast<int>(chunks + 1));
     EXPECT_EQ(window.panels[3], std::wstring(GetParam().label) + L": 100%");
 }
 
@@ -164,7 +162,8 @@ TEST_F(CopyTest, DestinationNameNeverHoldsPartialBytesDuringTheCopy) {
         const bool existed = fs::exists(dir / dest);
         ScriptedHost window;
         int seenMidway = 0;
-        window.onYield = [&](ScriptedHost&) {
+        copy_seam::SetChunkBytes(64 * 1024);
+        window.onEvent = [&](ScriptedHost&, const tunelift::RunEvent&) {
             if (window.barValue == 100) return;
             ++seenMidway;
             if (existed)
@@ -173,8 +172,7 @@ TEST_F(CopyTest, DestinationNameNeverHoldsPartialBytesDuringTheCopy) {
                 EXPECT_FALSE(fs::exists(dir / dest)) << "at " << window.barValue << "%";
             EXPECT_TRUE(fs::exists(dir / CopyPartName(dest))) << "at " << window.barValue << "%";
         };
-        mdlCopyBar::CopyBar = &window;
-        ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / dest));
+        ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / dest, DestinationHint::Unknown, Watch(window)));
         EXPECT_GE(seenMidway, 10);
         EXPECT_TRUE(ReadBytes(dir / dest) == bytes);
     }
@@ -189,11 +187,10 @@ TEST_F(CopyTest, WriteFailureHalfWayLeavesNoFileAndTheOldFileUnchanged) {
     for (const int failAt : {1, chunks / 2, chunks}) {
         ScriptedHost window;
         window.barValue = 0;  // as a run sets it before each copy
-        mdlCopyBar::CopyBar = &window;
         copy_seam::FailNthWrite(failAt);
-        EXPECT_FALSE(FileCopy(dir / L"src.mp3", dir / L"new.mp3")) << failAt;
+        EXPECT_FALSE(FileCopy(dir / L"src.mp3", dir / L"new.mp3", DestinationHint::Unknown, Watch(window))) << failAt;
         copy_seam::FailNthWrite(failAt);
-        EXPECT_FALSE(FileCopy(dir / L"src.mp3", dir / L"old.mp3")) << failAt;
+        EXPECT_FALSE(FileCopy(dir / L"src.mp3", dir / L"old.mp3", DestinationHint::Unknown, Watch(window))) << failAt;
         EXPECT_TRUE(ReadBytes(dir / L"old.mp3") == "the old file") << failAt;
         EXPECT_EQ(LastWrite(dir / L"old.mp3"), kOldTime) << failAt;
         EXPECT_EQ(Names(dir), (std::vector<std::wstring>{L"old.mp3", L"src.mp3"})) << failAt;
@@ -228,13 +225,13 @@ TEST_F(CopyTest, SecondCopyToTheSameNameFromInsideAProgressReportFailsCleanly) {
     ScriptedHost window;
     bool nestedResult = true;
     bool nested = false;
-    window.onYield = [&](ScriptedHost&) {
+    copy_seam::SetChunkBytes(256 * 1024);
+    window.onEvent = [&](ScriptedHost&, const tunelift::RunEvent&) {
         if (nested || window.barValue < 30) return;
         nested = true;
         nestedResult = FileCopy(dir / L"other.mp3", dir / L"dst.mp3");
     };
-    mdlCopyBar::CopyBar = &window;
-    ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / L"dst.mp3"));
+    ASSERT_TRUE(FileCopy(dir / L"src.mp3", dir / L"dst.mp3", DestinationHint::Unknown, Watch(window)));
     ASSERT_TRUE(nested);
     EXPECT_FALSE(nestedResult);
     EXPECT_TRUE(ReadBytes(dir / L"dst.mp3") == bytes);
@@ -293,14 +290,14 @@ TEST(CopyPartNames, LeftoversAreRecognisedAndMusicIsNot) {
 TEST_F(CopyTest, ProgressRoutineReadsOnlyTheTwoCountsAndAlwaysContinues) {
     ScriptedHost window;
     window.texts = &mdlLanguage::kGerman;
-    mdlCopyBar::CopyBar = &window;
+    const tunelift::ProgressReport report = Watch(window);
     LARGE_INTEGER total, done, junk;
     total.QuadPart = 200;
     done.QuadPart = 74;
     junk.QuadPart = -1;
     for (DWORD reason : {DWORD{CALLBACK_STREAM_SWITCH}, DWORD{CALLBACK_CHUNK_FINISHED}, DWORD{77}}) {
         EXPECT_EQ(mdlCopyBar::CopyProgressRoutine(total, done, junk, junk, 9, reason,
-                                                  INVALID_HANDLE_VALUE, nullptr, &window),
+                                                  INVALID_HANDLE_VALUE, nullptr, const_cast<tunelift::ProgressReport*>(&report)),
                   static_cast<DWORD>(PROGRESS_CONTINUE));
         EXPECT_EQ(window.panels[3], L"Fortschritt: 37%");
     }

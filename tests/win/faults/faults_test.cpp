@@ -2,6 +2,7 @@
 // locked destination file, an unreadable source, or a destination folder that goes away.
 #include <functional>
 
+#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "tree_snapshot.h"
 #include "window_fixture.h"
@@ -10,31 +11,6 @@
 
 namespace tunelift::testing {
 namespace {
-
-// The real file services, with a hook before every copy.
-class HookedFiles : public FileServices {
-public:
-    std::function<void(int copyNumber)> beforeCopy;
-
-    std::wstring ReadLine(const std::wstring& f, int32_t n) override { return real_->ReadLine(f, n); }
-    PlaylistLine ReadPlaylistLine(const std::wstring& f, int32_t n) override { return real_->ReadPlaylistLine(f, n); }
-    std::wstring ReadAll(const std::wstring& f) override { return real_->ReadAll(f); }
-    bool FileExists(const std::wstring& f) override { return real_->FileExists(f); }
-    bool FileCopy(const std::wstring& s, const std::wstring& d) override {
-        if (beforeCopy) beforeCopy(++copies_);
-        return real_->FileCopy(s, d);
-    }
-    std::unique_ptr<FileSearch> StartSearch(const std::wstring& p) override { return real_->StartSearch(p); }
-    bool RemoveFile(const std::wstring& p) override { return real_->RemoveFile(p); }
-    std::wstring NameKey(const std::wstring& n) override { return real_->NameKey(n); }
-    std::wstring CurrentFolder() override { return real_->CurrentFolder(); }
-
-    int Copies() const { return copies_; }
-
-private:
-    std::unique_ptr<FileServices> real_ = win::CreateFileServices();
-    int copies_ = 0;
-};
 
 class FaultRun : public WindowTest {
 protected:

@@ -8,13 +8,24 @@
 #include <functional>
 #include <thread>
 
+#include "hooked_files.h"
 #include "scratch_folder.h"
 
 namespace tunelift::testing {
 namespace {
 
+class Watcher;
+
 class WindowRun : public WindowTest {
 protected:
+    std::unique_ptr<FileServices> MakeFiles() override {
+        auto f = std::make_unique<HookedFiles>();
+        hooked = f.get();
+        return f;
+    }
+    // The copy of big.mp3 waits half-way until the watcher has acted.
+    void HoldBigCopyFor(const Watcher& watcher);
+    HookedFiles* hooked = nullptr;
     void SetUp() override {
         WindowTest::SetUp();
         dir.MakeFolder(L"Music");
@@ -53,7 +64,7 @@ public:
               while (!stop_) {
                   wchar_t buffer[512] = {};
                   DWORD_PTR result = 0;
-                  // Answered by the window thread whenever the run yields.
+                  // Answered by the window thread, which shows the run as it goes.
                   SendMessageTimeoutW(statusBar, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 200,
                                       &result);
                   if (panel2 == buffer) {
@@ -76,6 +87,12 @@ private:
     std::atomic<bool> fired_{false};
     std::thread thread_;
 };
+
+void WindowRun::HoldBigCopyFor(const Watcher& watcher) {
+    hooked->halfWay = [&watcher](const std::wstring& source) {
+        if (source.ends_with(L"\\big.mp3")) WaitUntil([&watcher] { return watcher.fired(); });
+    };
+}
 
 TEST_F(WindowRun, RefusalsUseTheErrorBoxInBothLanguages) {
     struct Row { const wchar_t* lang; std::wstring from, to; const wchar_t* text; };
@@ -259,8 +276,9 @@ TEST_F(WindowRun, CancelDuringALargeCopyThatIsNotLast) {
     BoxesForList();
     HWND hwnd = window->hwnd();
     Watcher cancel(hwnd, Item(ids::stbStatus), L"Filename: big.mp3", [hwnd] {
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdCancel, BN_CLICKED), 0);
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdCancel, BN_CLICKED), 0);
     });
+    HoldBigCopyFor(cancel);
     Click(ids::cmdSave);
     ASSERT_TRUE(cancel.fired());
     EXPECT_EQ(dir.Read(L"Player\\big.mp3").size(), 64u << 20) << "the copy under way completes";
@@ -277,8 +295,9 @@ TEST_F(WindowRun, CancelDuringTheLastCopyKeepsTheEndLine) {
     BoxesForList();
     HWND hwnd = window->hwnd();
     Watcher cancel(hwnd, Item(ids::stbStatus), L"Filename: big.mp3", [hwnd] {
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdCancel, BN_CLICKED), 0);
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdCancel, BN_CLICKED), 0);
     });
+    HoldBigCopyFor(cancel);
     Click(ids::cmdSave);
     ASSERT_TRUE(cancel.fired());
     const std::wstring log = ShownLog();
@@ -306,8 +325,9 @@ TEST_F(WindowRun, LanguageSwitchMidRunKeepsTheDestination) {
     HWND combo = Item(ids::cmbLang);
     Watcher switcher(hwnd, Item(ids::stbStatus), L"Filename: big.mp3", [hwnd, combo] {
         SendMessageW(combo, CB_SETCURSEL, 1, 0);
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmbLang, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmbLang, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
     });
+    HoldBigCopyFor(switcher);
     Click(ids::cmdSave);
     ASSERT_TRUE(switcher.fired());
     EXPECT_EQ(Text(ids::txtPathto), L"Ziel") << "the switch wrote the prompt into the box";
@@ -328,9 +348,10 @@ TEST_F(WindowRun, ASecondRunDuringARunIsRefusedWithABeep) {
     BoxesForList();
     HWND hwnd = window->hwnd();
     Watcher second(hwnd, Item(ids::stbStatus), L"Filename: big.mp3", [hwnd] {
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdFind, BN_CLICKED), 0);
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdSave, BN_CLICKED), 0);
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdFind, BN_CLICKED), 0);
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmdSave, BN_CLICKED), 0);
     });
+    HoldBigCopyFor(second);
     Click(ids::cmdSave);
     ASSERT_TRUE(second.fired());
     Pump();

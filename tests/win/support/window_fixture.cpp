@@ -98,9 +98,24 @@ SCROLLINFO WindowTest::Scroll() const {
 
 void WindowTest::Click(int id) {
     SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+    WaitForRun();
 }
 
-void WindowTest::Menu(int id) { SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void WindowTest::Menu(int id) {
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    WaitForRun();
+}
+
+void WindowTest::WaitForRun() {
+    while (window && window->RunInProgress()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
 
 void WindowTest::ChooseLanguage(const wchar_t* item) {
     HWND combo = Item(ids::cmbLang);

@@ -78,8 +78,12 @@ protected:
     std::wstring Panel(int panel) const;  // 1..3
     int BarPos() const;
     SCROLLINFO Scroll() const;
+    // A click or a menu command as the user gives it; one that starts a run returns once
+    // the run has ended and the window has shown its end.
     void Click(int id);
     void Menu(int id);
+    // Handles the window's messages until its run has ended.
+    void WaitForRun();
     void ChooseLanguage(const wchar_t* item);
     void KeyUpInLanguageBox(WPARAM key);
     // A key press as a person makes it: key down, the character if it has one, key up.

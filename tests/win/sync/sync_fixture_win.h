@@ -36,10 +36,6 @@ public:
     std::vector<std::wstring> removed;
     std::function<void(const std::wstring&)> onRemove;
 
-    std::wstring ReadLine(const std::wstring&, int32_t) override {
-        ADD_FAILURE() << "the sync reads no playlist";
-        return L"";
-    }
     PlaylistLine ReadPlaylistLine(const std::wstring&, int32_t) override { return {}; }
     std::wstring ReadAll(const std::wstring&) override {
         ADD_FAILURE() << "the sync reads no playlist";
@@ -50,7 +46,7 @@ public:
         const DWORD a = GetFileAttributesW(file.c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
     }
-    bool FileCopy(const std::wstring& source, const std::wstring& dest) override {
+    bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport&) override {
         return CopyFileW(source.c_str(), dest.c_str(), FALSE) != FALSE;
     }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {

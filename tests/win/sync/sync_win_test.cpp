@@ -31,7 +31,7 @@ protected:
     std::set<std::wstring> Left() const {
         std::set<std::wstring> names;
         std::vector<FileInfo> found;
-        FindFiles(const_cast<FolderServices&>(files), [] {}, dest.path(), false, L"*.*", found);
+        FindFiles(const_cast<FolderServices&>(files), dest.path(), L"*.*", found);
         for (const auto& f : found) names.insert(f.Name);
         return names;
     }
@@ -76,7 +76,7 @@ TEST_F(SyncOnDisk, FileNamedByItsShortNameIsKept) {
     dest.MakeFile(L"A Long Track Name.mp3");
     dest.MakeFile(L"Another Long Name.mp3");
     std::vector<FileInfo> found;
-    FindFiles(files, [] {}, dest.path(), false, L"*.*", found);
+    FindFiles(files, dest.path(), L"*.*", found);
     ASSERT_EQ(found.size(), 2u);
     const FileInfo& first = found[0];
     ASSERT_NE(first.ShortName, first.Name) << "the file system gives no 8.3 names here";
@@ -131,7 +131,7 @@ TEST_F(SyncOnDisk, ReadOnlyAndOpenFilesStayAndTheRestGoesOn) {
 TEST_F(SyncOnDisk, SyncWithoutAListingOfThisRunDeletesNothing) {
     dest.MakeFile(L"a.jpg");
     sync.BeginRun();
-    sync.List(files, [] {}, dest.path());  // an earlier run, cancelled
+    sync.List(files, dest.path());  // an earlier run, cancelled
     sync.BeginRun();                        // this run: Sync ticked only later
     sync.ResetEntries();
     sync.Record(L"b.mp3");
@@ -145,7 +145,7 @@ TEST_F(SyncOnDisk, NamesOutsideTheAnsiCodePageComeBackExactlyAndAreDeletedExactl
                                              L"\u200Bzero-width.mp3"};
     for (const auto& n : names) dest.MakeFile(n);
     std::vector<FileInfo> found;
-    FindFiles(files, [] {}, dest.path(), false, L"*.*", found);
+    FindFiles(files, dest.path(), L"*.*", found);
     std::set<std::wstring> listed;
     for (const auto& f : found) {
         listed.insert(f.Name);
@@ -156,65 +156,13 @@ TEST_F(SyncOnDisk, NamesOutsideTheAnsiCodePageComeBackExactlyAndAreDeletedExactl
     EXPECT_EQ(Left(), (std::set<std::wstring>{L"Ωmega ω.mp3", L"日本語の歌.mp3"}));
 }
 
-TEST(FindFilesOnDisk, RecursiveMp3ListingFindsEachOnceDepthFirst) {
-    ScratchFolder root;
-    // Folder -> its direct .mp3 files.
-    const std::map<std::wstring, std::vector<std::wstring>> tree = {
-        {L"", {L"r1.mp3", L"r2.MP3"}},
-        {L"A", {L"a1.mp3"}},
-        {L"A\\AA", {L"aa1.mp3", L"aa2.mp3"}},
-        {L"A\\AA\\AAA", {L"deep.mp3"}},
-        {L"B.mp3", {L"b1.mp3"}},  // a folder whose name matches the filter
-        {L"C", {}},
-        {L"C\\CC", {L"cc.mp3"}},
-    };
-    for (const auto& [folder, mp3s] : tree) {
-        if (!folder.empty()) root.MakeFolder(folder);
-        const std::wstring prefix = folder.empty() ? L"" : folder + L"\\";
-        for (const auto& n : mp3s) root.MakeFile(prefix + n);
-        root.MakeFile(prefix + L"skip.txt");
-    }
-    FolderServices files;
-    int yields = 0;
-    std::vector<FileInfo> found;
-    FindFiles(files, [&] { ++yields; }, root.path(), true, L"*.mp3", found);
-
-    std::vector<std::wstring> folders;  // relative folder of each result, in result order
-    std::multiset<std::wstring> all;
-    for (const auto& f : found) {
-        std::wstring rel = f.Path.substr(root.path().size() + 1);
-        if (!rel.empty()) rel.pop_back();
-        folders.push_back(rel);
-        all.insert(f.Path + f.Name);
-    }
-    std::multiset<std::wstring> want;
-    for (const auto& [folder, mp3s] : tree)
-        for (const auto& n : mp3s) want.insert(root.path() + L"\\" + (folder.empty() ? L"" : folder + L"\\") + n);
-    EXPECT_EQ(all, want);  // every .mp3 exactly once, no .txt, no folder
-    EXPECT_GT(yields, static_cast<int>(found.size()));
-
-    // Depth first: the results of every folder's subtree are one unbroken run, and
-    // the folder's own files open it.
-    auto inside = [](const std::wstring& f, const std::wstring& top) {
-        return top.empty() || f == top || f.starts_with(top + L"\\");
-    };
-    for (const auto& [top, mp3s] : tree) {
-        std::vector<size_t> at;
-        for (size_t i = 0; i < folders.size(); ++i)
-            if (inside(folders[i], top)) at.push_back(i);
-        if (at.empty()) continue;
-        EXPECT_EQ(at.back() - at.front() + 1, at.size()) << "subtree not contiguous";
-        for (size_t k = 0; k < mp3s.size(); ++k) EXPECT_EQ(folders[at.front() + k], top) << "own files not first";
-    }
-}
-
 TEST(FindFilesOnDisk, FieldsMatchWhatTheFileSystemReports) {
     ScratchFolder root;
     root.MakeFile(L"A Long File Name.mp3", FILE_ATTRIBUTE_HIDDEN);
     root.MakeFile(L"SHORT.MP3");
     FolderServices files;
     std::vector<FileInfo> found;
-    FindFiles(files, [] {}, root.path() + L"\\", false, L"*.*", found);
+    FindFiles(files, root.path() + L"\\", L"*.*", found);
     ASSERT_EQ(found.size(), 2u);
     for (const auto& f : found) {
         WIN32_FILE_ATTRIBUTE_DATA a;
@@ -235,7 +183,7 @@ TEST(FolderSearchWin, MissingFolderCannotBeSearched) {
     EXPECT_EQ(win::StartSearch(root / L"missing\\*.*"), nullptr);
     FolderServices files;
     std::vector<FileInfo> found;
-    FindFiles(files, [] {}, root / L"missing", true, L"*.mp3", found);
+    FindFiles(files, root / L"missing", L"*.mp3", found);
     EXPECT_TRUE(found.empty());
 }
 

@@ -4,10 +4,12 @@
 // as the system keeps it.
 #include "window_fixture.h"
 
+#include <atomic>
 #include <functional>
 #include <initializer_list>
 #include <vector>
 
+#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "ui/message_pump_win.h"
 
@@ -17,6 +19,12 @@ namespace {
 class Keyboard : public WindowTest {
 protected:
     Keyboard() { showCommand = SW_SHOW; }  // shown and active, as a window one types into
+    std::unique_ptr<FileServices> MakeFiles() override {
+        auto f = std::make_unique<HookedFiles>();
+        hooked = f.get();
+        return f;
+    }
+    HookedFiles* hooked = nullptr;
 
     static void KeyEvent(WORD key, bool up) {
         BYTE state[256];
@@ -26,7 +34,7 @@ protected:
         const LPARAM lParam = 1 | (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16) |
                               (up ? 0xC0000000 : 0);
         PostMessageW(GetFocus(), up ? WM_KEYUP : WM_KEYDOWN, key, lParam);
-        ui::YieldToWindow(true);
+        ui::DispatchPending();
     }
     static void Type(WORD key, std::initializer_list<WORD> held = {}) {
         for (WORD h : held) KeyEvent(h, false);
@@ -91,11 +99,14 @@ TEST_F(Keyboard, EscCancelsARunAndOtherwiseDoesNothing) {
     SetText(ids::txtPathfrom, dir / L"list.m3u");
     SetText(ids::txtPathto, dir / L"Player");
     FocusOn(ids::txtPlaylist);
-    // Typed while the first song is copied: the key waits for the run's next look.
-    bool typed = false;
+    // Typed while the first song is copied, which waits half-way until it was.
+    std::atomic<bool> typed{false};
     window->SetShowObserver([&] {
-        if (!typed && Panel(2) == L"Filename: big.mp3") typed = PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        if (typed || Panel(2) != L"Filename: big.mp3") return;
+        SendMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        typed = true;
     });
+    hooked->halfWay = [&typed](const std::wstring&) { WaitUntil([&typed] { return typed.load(); }); };
     Click(ids::cmdSave);
     const std::wstring log = Text(ids::txtPlaylist);
     EXPECT_TRUE(log.ends_with(L"1/1 ok\r\n---\r\nCanceled!")) << ::testing::PrintToString(log);

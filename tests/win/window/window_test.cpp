@@ -116,8 +116,8 @@ TEST_F(MainWindow, KeyReleaseInLanguageBoxAppliesItsText) {
 TEST_F(MainWindow, ChoosingALanguageReplacesPathsAndResetsPanels) {
     SetText(ids::txtPathfrom, L"C:\\Lists\\mix.m3u");
     SetText(ids::txtPathto, L"E:\\Player");
-    window->SetPanel(1, L"File: C:\\Music\\a.mp3");
-    window->SetPanel(3, L"Progress: 45%");
+    window->Screen().SetPanel(1, L"File: C:\\Music\\a.mp3");
+    window->Screen().SetPanel(3, L"Progress: 45%");
     Pump();
     ChooseLanguage(L"English");  // the same language again
     Pump();
@@ -297,10 +297,10 @@ TEST_F(MainWindow, EveryControlHasAStableIdAndAnAccessibleName) {
 TEST_F(MainWindow, OverlongLinesAreShownShortenedButKeptWhole) {
     const std::wstring longLine = L"C:\\" + std::wstring(100000, L'x') + L"\\end.mp3";
     const std::wstring text = L"\r\nC:\\Music\\a.mp3\r\n" + longLine + L"\r\n1/1 ok";
-    window->SetLogText(text);
-    window->SetPanel(1, L"File: " + longLine);
+    window->Screen().SetLogText(text);
+    window->Screen().SetPanel(1, L"File: " + longLine);
     window->FlushDeferredTexts();
-    EXPECT_EQ(window->LogText(), text) << "the log keeps the whole line";
+    EXPECT_EQ(window->Screen().LogText(), text) << "the log keeps the whole line";
     const int length = GetWindowTextLengthW(Item(ids::txtPlaylist));
     std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
     shown.resize(static_cast<size_t>(GetWindowTextW(Item(ids::txtPlaylist), shown.data(), length + 1)));

@@ -1,0 +1,57 @@
+// The real file services, with hooks a test can hold a run at: before each copy, and
+// once in each copy when half of it is written (on the run's own thread, so that a
+// copy lasts until the test has seen or done what it waits for).
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/file_services.h"
+#include "win/file_services_win.h"
+
+namespace tunelift::testing {
+
+class HookedFiles : public FileServices {
+public:
+    std::function<void(int copyNumber)> beforeCopy;
+    std::function<void(const std::wstring& source)> halfWay;
+
+    PlaylistLine ReadPlaylistLine(const std::wstring& f, int32_t n) override { return real_->ReadPlaylistLine(f, n); }
+    std::wstring ReadAll(const std::wstring& f) override { return real_->ReadAll(f); }
+    bool FileExists(const std::wstring& f) override { return real_->FileExists(f); }
+    bool FileCopy(const std::wstring& s, const std::wstring& d, const ProgressReport& progress) override {
+        if (beforeCopy) beforeCopy(++copies_);
+        bool half = false;
+        return real_->FileCopy(s, d, [&](uint64_t total, uint64_t done) {
+            if (progress) progress(total, done);
+            if (half || done * 2 < total || done == 0) return;
+            half = true;
+            if (halfWay) halfWay(s);
+        });
+    }
+    std::unique_ptr<FileSearch> StartSearch(const std::wstring& p) override { return real_->StartSearch(p); }
+    bool RemoveFile(const std::wstring& p) override { return real_->RemoveFile(p); }
+    std::wstring NameKey(const std::wstring& n) override { return real_->NameKey(n); }
+    std::wstring CurrentFolder() override { return real_->CurrentFolder(); }
+    std::optional<FileStamp> StampOf(const std::wstring& f) override { return real_->StampOf(f); }
+    bool SetLastWriteTime(const std::wstring& f, uint64_t t) override { return real_->SetLastWriteTime(f, t); }
+    std::optional<uint64_t> FreeBytes(const std::wstring& f) override { return real_->FreeBytes(f); }
+    bool WriteWholeFile(const std::wstring& p, std::string_view b) override { return real_->WriteWholeFile(p, b); }
+    std::optional<std::string> EncodeAnsi(const std::wstring& t) override { return real_->EncodeAnsi(t); }
+
+    int Copies() const { return copies_; }
+
+private:
+    std::unique_ptr<FileServices> real_ = win::CreateFileServices();
+    int copies_ = 0;
+};
+
+// Waits up to 20 s for `done` on the run's thread; a test that never gets there fails
+// on what it then sees, instead of hanging.
+inline void WaitUntil(const std::function<bool()>& done) {
+    for (int ms = 0; ms < 20000 && !done(); ms += 2) Sleep(2);
+}
+
+}  // namespace tunelift::testing

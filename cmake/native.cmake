@@ -20,6 +20,16 @@ if(TUNELIFT_FUZZ)
   return()
 endif()
 
+# Only the tests where two threads meet, under ThreadSanitizer.
+if(TUNELIFT_TSAN)
+  find_package(GTest REQUIRED)
+  add_executable(thread_tests ${CMAKE_SOURCE_DIR}/tests/engine/background_run_test.cpp)
+  target_link_libraries(thread_tests PRIVATE tunelift_test_support GTest::gtest_main)
+  add_test(NAME thread_tests COMMAND thread_tests --gtest_brief=1 --gtest_repeat=20)
+  set_tests_properties(thread_tests PROPERTIES TIMEOUT 300 ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1")
+  return()
+endif()
+
 if(TUNELIFT_TESTS)
   find_package(GTest REQUIRED)
   file(GLOB ENGINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/engine/*.cpp)

@@ -12,6 +12,11 @@ cmake --preset native >/dev/null
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure || status=1
 
+echo "== A run's thread and its front end (ThreadSanitizer)"
+cmake --preset tsan >/dev/null
+cmake --build build/tsan -j "$jobs" --target thread_tests
+ctest --test-dir build/tsan --output-on-failure || status=1
+
 echo "== Fuzzing (short run)"
 cmake --preset fuzz >/dev/null
 cmake --build build/fuzz -j "$jobs"

@@ -361,5 +361,35 @@ TEST_F(WindowRun, ASecondRunDuringARunIsRefusedWithABeep) {
     EXPECT_EQ(ShownLog().find(L"Search finished!"), std::wstring::npos);
 }
 
+// The window is the user's while a run goes on: each of these answers during a copy.
+TEST_F(WindowRun, MenusAboutTheLanguageBoxAndTheScrollBarWorkDuringARun) {
+    dir.WriteSizedFile(L"Music\\big.mp3", 8ull << 20);
+    Playlist(M(L"big.mp3") + "\r\n");
+    BoxesForList();
+    HWND hwnd = window->hwnd();
+    HWND about = Item(ids::pcbAbout), scroll = Item(ids::vsbListLog), combo = Item(ids::cmbLang);
+    HMENU options = GetSubMenu(GetMenu(hwnd), 1);
+    bool aboutShown = false, optionTicked = false, scrolled = false, german = false;
+    Watcher user(hwnd, Item(ids::stbStatus), L"Filename: big.mp3", [&] {
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::mnuAbout, 0), 0);
+        aboutShown = GetWindowLongPtrW(about, GWL_STYLE) & WS_VISIBLE;
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::mnuAllAudio, 0), 0);
+        optionTicked = GetMenuState(options, ids::mnuAllAudio, MF_BYCOMMAND) & MF_CHECKED;
+        SendMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(scroll));
+        scrolled = GetScrollPos(scroll, SB_CTL) == 1;
+        SendMessageW(combo, CB_SETCURSEL, 1, 0);
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ids::cmbLang, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+        german = GetWindowTextLengthW(Item(ids::cmdSave)) > 0 && Text(ids::cmdSave) == L"Kopieren";
+    });
+    HoldBigCopyFor(user);
+    Click(ids::cmdSave);
+    ASSERT_TRUE(user.fired());
+    EXPECT_TRUE(aboutShown);
+    EXPECT_TRUE(optionTicked);
+    EXPECT_TRUE(scrolled);
+    EXPECT_TRUE(german);
+    EXPECT_TRUE(dir.Exists(L"Player\\big.mp3")) << "the run went on to its end";
+}
+
 }  // namespace
 }  // namespace tunelift::testing

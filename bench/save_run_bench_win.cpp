@@ -4,19 +4,25 @@
 // native loop on the same files; bench/count_file_ops.sh runs it under strace.
 //   save_run_bench_win <save|check|loop|engine> <playlist> <destination folder> [marker file]
 // "engine" runs the same Save run with the real file services but without a window
-// (a scripted one that only counts), to tell the window's share from the files'.
+// (a scripted one that only counts), to tell the window's share from the files'; "cli"
+// runs tunelift-cli's copy in this process; "checkhidden" the Check run with the window
+// hidden; "latency" the Save run while another thread times the window's answers.
 // TUNELIFT_CHUNK_KIB=<n> in the environment copies in chunks of n KiB instead.
 // With a marker file, the file's attributes are read right before and right after the
 // timed part, so that a system-call trace can cut out exactly the run.
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "console/cli_run.h"
 #include "tests/support/scripted_host.h"
 #include "ui/control_ids.h"
 #include "ui/frm_crateway_win.h"
@@ -89,9 +95,64 @@ int CopyAndFlushLoop(const std::vector<std::wstring>& sources, const std::wstrin
 
 }  // namespace
 
+// tunelift-cli's run, in this process: the same code as the program, its output dropped.
+class QuietSystem final : public tunelift::cli::CliSystem {
+public:
+    void Write(const std::wstring& text) override { printed += text.size(); }
+    void WriteError(const std::wstring& text) override { printed += text.size(); }
+    bool FolderExists(const std::wstring& path) override {
+        const DWORD a = GetFileAttributesW(path.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    void EnterFolder(const std::wstring& folder) override { SetCurrentDirectoryW(folder.c_str()); }
+    void ListenForInterrupt(const std::wstring&) override {}
+    bool Interrupted() override { return false; }
+    size_t printed = 0;
+};
+
+// While the window's run goes on, another thread asks the window for an answer every
+// few milliseconds (a message that does nothing) and notes how long each answer took.
+class AnswerTimes {
+public:
+    explicit AnswerTimes(HWND window) : window_(window), thread_([this] { Ask(); }) {}
+    ~AnswerTimes() { Stop(); }
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    double LongestMs() const { return longest_ * 1000; }
+    int Asked() const { return asked_; }
+    int Over(double ms) const {
+        int n = 0;
+        for (double t : times_) n += t * 1000 > ms;
+        return n;
+    }
+
+private:
+    void Ask() {
+        while (!stop_) {
+            const double t = Now();
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+            const double took = Now() - t;
+            times_.push_back(took);
+            longest_ = std::max(longest_, took);
+            ++asked_;
+            Sleep(5);
+        }
+    }
+    HWND window_;
+    std::atomic<bool> stop_{false};
+    std::vector<double> times_;
+    double longest_ = 0;
+    int asked_ = 0;
+    std::thread thread_;
+};
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|loop|engine> <playlist> <destination> [marker]\n");
+        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|checkhidden|latency|loop|engine|cli> "
+                              L"<playlist> <destination> [marker]\n");
         return 2;
     }
     const std::wstring mode = argv[1], playlist = argv[2], dest = argv[3];
@@ -128,17 +189,29 @@ int wmain(int argc, wchar_t** argv) {
         cpu = CpuSeconds() - c;
         mark();
         complete = host.logText.find(L"\r\n" + all + L"/" + all + L" ok") != std::wstring::npos;
+    } else if (mode == L"cli") {
+        auto files = tunelift::win::CreateFileServices();
+        QuietSystem system;
+        mark();
+        const double t = Now(), c = CpuSeconds();
+        const int code = tunelift::cli::RunCli({L"copy", playlist, dest}, *files, system);
+        seconds = Now() - t;
+        cpu = CpuSeconds() - c;
+        mark();
+        complete = code == 0;
     } else {
         auto files = tunelift::win::CreateFileServices();
         tunelift::ui::Modal modal;
         tunelift::ui::frmCrateway window(*files, modal);
         // Shown, as the user has it: painting the bar and the log is part of the run.
-        if (!window.Create(SW_SHOWNORMAL)) return 1;
+        if (!window.Create(mode == L"checkhidden" ? SW_HIDE : SW_SHOWNORMAL)) return 1;
+        std::unique_ptr<AnswerTimes> answers;
+        if (mode == L"latency") answers = std::make_unique<AnswerTimes>(window.hwnd());
         SetWindowTextW(window.Item(tunelift::ids::txtPathfrom), playlist.c_str());
         SetWindowTextW(window.Item(tunelift::ids::txtPathto), dest.c_str());
         mark();
         const double t = Now(), c = CpuSeconds();
-        if (mode == L"check") window.cmdFind_Click();
+        if (mode == L"check" || mode == L"checkhidden") window.cmdFind_Click();
         else window.cmdSave_Click();
         // The run goes on by itself; the window handles its messages meanwhile, as it does for a user.
         while (window.RunInProgress()) {
@@ -151,6 +224,11 @@ int wmain(int argc, wchar_t** argv) {
         mark();
         // Every entry must have come out " ok": a fast run that copied nothing proves nothing.
         complete = window.Screen().LogText().find(L"\r\n" + all + L"/" + all + L" ok") != std::wstring::npos;
+        if (answers) {
+            answers->Stop();
+            std::printf("answers=%d longest_ms=%.1f over_50ms=%d over_100ms=%d\n", answers->Asked(),
+                        answers->LongestMs(), answers->Over(50), answers->Over(100));
+        }
     }
     std::printf("mode=%ls songs=%zu seconds=%.4f cpu=%.3f complete=%s\n", mode.c_str(), sources.size(), seconds,
                 cpu, complete ? "yes" : "no");

@@ -109,7 +109,7 @@ file(GLOB WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_
 foreach(src ${WIN_BENCH_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src} $<TARGET_OBJECTS:tunelift_resources>)
-  target_link_libraries(${name} PRIVATE tunelift_win tunelift_test_support)
+  target_link_libraries(${name} PRIVATE tunelift_win tunelift_console tunelift_test_support)
   if(MINGW)
     target_link_options(${name} PRIVATE -municode)
   endif()

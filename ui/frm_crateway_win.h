@@ -116,7 +116,7 @@ private:
     // The run's side of the window (frm_crateway_run_win.cpp). While a run goes on, the
     // window looks at it on a timer, and at once when the run wakes it.
     static constexpr UINT_PTR kShowTimer = 1;
-    static constexpr UINT kShowIntervalMs = 50;
+    static constexpr UINT kShowIntervalMs = 80;
     static constexpr UINT kRunWakes = WM_APP + 1;
     void StartRun(bool copy, bool clearLogAfterwards);
     // Called on the run's thread.

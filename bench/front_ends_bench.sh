@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The run as each front end makes it, side by side in one run on the same files: a plain
+# copy-and-flush-per-file loop written as a Windows program, tunelift-cli's copy, and the
+# window's Save run (shown), for 60 songs of 10 MiB and 1,000 songs of 256 KiB; and a Check
+# run of 32,770 entries through the window shown and hidden. All under the same Wine, each
+# timed inside its process; every variant copies into a fresh folder, the variants take
+# turns in starting a round, and the median of the rounds is printed with the range.
+#   bench/front_ends_bench.sh <windows build dir> [work dir] [rounds]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$1" && pwd)
+work=${2:-/tmp/tunelift-front-ends}
+rounds=${3:-5}
+exe="$build/save_run_bench_win.exe"
+
+source "$here/tools/wine-env.sh"
+trap 'wine_env_stop; rm -rf "$work"' EXIT
+wine_env_start "$build" >/dev/null 2>&1
+
+rm -rf "$work"
+mkdir -p "$work/src"
+python3 - "$work" <<'PY'
+import os, sys
+work = sys.argv[1]
+def make(folder, count, size):
+    os.makedirs(f"{work}/src/{folder}", exist_ok=True)
+    paths = []
+    for i in range(count):
+        p = f"{work}/src/{folder}/{i:04} Some Artist - Title of song {i:04}.mp3"
+        with open(p, "wb") as f:
+            f.write(os.urandom(size))
+        paths.append("Z:" + p.replace("/", "\\"))
+    return paths
+def write(name, paths):
+    with open(f"{work}/{name}.m3u", "w", newline="") as f:
+        f.write("#EXTM3U\r\n" + "".join(p + "\r\n" for p in paths))
+write("large", make("large", 60, 10 * 1024 * 1024))
+small = make("small", 1000, 256 * 1024)
+write("small", small)
+write("check", [small[i % len(small)] for i in range(32770)])
+PY
+sync
+sleep 4  # the playlist reader re-reads a file written within the last 3 seconds
+
+outs=0
+fresh() { out="$work/out.$((++outs))"; mkdir "$out"; sync; }
+clear_round() { rm -rf "$work"/out.*; sync; sleep 3; }
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+range() { printf '%s\n' "$@" | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%.2f-%.2f", lo, hi}'; }
+timed() {  # <mode> <list>: seconds as measured inside the Wine process
+    local line
+    line=$("$WINE" "$exe" "$1" "Z:$work/$2.m3u" "Z:$out")
+    [[ $line == *complete=yes* ]] || { echo "incomplete: $1 $2: $line" >&2; exit 1; }
+    sed 's/.*seconds=\([0-9.]*\).*/\1/' <<<"$line"
+}
+
+compare() {  # <list> <variant>...: medians, ranges and each variant against the one before it
+    local list=$1 r i v
+    shift
+    local variants=("$@") n=$#
+    local -A t=()
+    for ((r = 0; r < rounds; r++)); do
+        for ((i = 0; i < n; i++)); do
+            v=${variants[(i + r) % n]}
+            fresh
+            t[$v]+=" $(timed "$v" "$list")"
+        done
+        clear_round
+    done
+    local row="| $list |"
+    for v in "${variants[@]}"; do row+=" $(median ${t[$v]}) ($(range ${t[$v]})) |"; done
+    for ((i = 1; i < n; i++)); do
+        row+=" $(bc -l <<<"$(median ${t[${variants[i]}]}) / $(median ${t[${variants[i - 1]}]})" | cut -c1-4) |"
+    done
+    echo "$row"
+}
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg), rounds=$rounds"
+echo '| set | copy + flush loop (s) | tunelift-cli copy (s) | window Save run (s) | cli / loop | window / cli |'
+echo '|---|---:|---:|---:|---:|---:|'
+compare large loop cli save
+compare small loop cli save
+echo '| set | Check run hidden (s) | Check run shown (s) | shown / hidden |'
+echo '|---|---:|---:|---:|'
+compare check checkhidden check
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -25,6 +25,7 @@ constexpr Flag kFlags[] = {
     {L"--number", nullptr, &RunOptions::numberSongs},
     {L"--write-playlist", nullptr, &RunOptions::writePlaylist},
     {L"--only-changed", nullptr, &RunOptions::onlyChanged},
+    {L"--version", &CliCommand::version},
 };
 
 bool IsHelp(const std::wstring& lower) { return lower == L"--help" || lower == L"-h" || lower == L"/?"; }
@@ -88,8 +89,8 @@ CliParse ParseCliArgs(const std::vector<std::wstring>& args) {
             c.options.*flag->option = true;
         }
     }
-    // Asking for help is never wrong, whatever else the line says.
-    if (c.help) {
+    // Asking for help or the version is never wrong, whatever else the line says.
+    if (c.help || c.version) {
         out.error = CliError::None;
         out.culprit.clear();
         return out;

@@ -7,6 +7,7 @@
 #include "engine/copy_bar.h"
 #include "engine/export_run.h"
 #include "engine/full_path.h"
+#include "tunelift_version.h"
 #include "ui/language.h"
 
 namespace tunelift::cli {
@@ -45,6 +46,10 @@ int RunCli(const std::vector<std::wstring>& args, FileServices& files, CliSystem
     const CliTexts& t = CliTextsFor(command.german);
     if (command.help) {
         system.Write(t.Usage);
+        return kAllOk;
+    }
+    if (command.version) {
+        system.Write(L"tunelift-cli " TUNELIFT_VERSION_W L"\n");
         return kAllOk;
     }
     if (parse.error != CliError::None) return Refuse(system, t, RefusalText(t, parse.error, parse.culprit));

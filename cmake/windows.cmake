@@ -102,6 +102,17 @@ if(TUNELIFT_TESTS)
   if(TARGET win_cli_tests)
     add_dependencies(win_cli_tests tunelift-cli tunelift)
   endif()
+  # The release: packed, installed and uninstalled at the project's version; and the two
+  # programs built once more, which must give the same bytes.
+  if(TARGET win_release_tests)
+    target_link_libraries(win_release_tests PRIVATE version)
+    add_dependencies(win_release_tests tunelift tunelift-cli)
+    set_property(TEST win_release_tests APPEND PROPERTY ENVIRONMENT "TUNELIFT_VERSION=${PROJECT_VERSION}")
+    add_test(NAME release_programs_reproducible
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/release/reproducible_test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+    # The longest test: started first, so the Wine suites run beside it.
+    set_tests_properties(release_programs_reproducible PROPERTIES TIMEOUT 600 COST 1000)
+  endif()
   # tunelift-cli from a Linux shell through Wine.
   if(CMAKE_CROSSCOMPILING_EMULATOR)
     add_test(NAME cli_from_linux_shell

@@ -16,10 +16,16 @@ add_library(tunelift_win STATIC ${WIN_SOURCES})
 target_link_libraries(tunelift_win PUBLIC tunelift_engine tunelift_ui_rules
                       comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32 uxtheme)
 
+if(MINGW)
+  # One commit builds the same bytes: no link time in the PE header.
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
 # Manifest, icon and version info, shared by the exe and the window tests.
 add_library(tunelift_resources OBJECT ${CMAKE_SOURCE_DIR}/ui/tunelift.rc)
+target_include_directories(tunelift_resources PRIVATE ${TUNELIFT_GENERATED_DIR})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/ui/tunelift.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/ui/tunelift.manifest;${CMAKE_SOURCE_DIR}/ui/tunelift.ico")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/ui/tunelift.manifest;${CMAKE_SOURCE_DIR}/ui/tunelift.ico;${TUNELIFT_GENERATED_DIR}/tunelift_version.h")
 
 add_executable(tunelift WIN32 ${CMAKE_SOURCE_DIR}/ui/main_win.cpp $<TARGET_OBJECTS:tunelift_resources>)
 target_link_libraries(tunelift PRIVATE tunelift_win)
@@ -31,9 +37,9 @@ endif()
 file(GLOB CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/console/*_win.cpp)
 add_executable(tunelift-cli ${CLI_SOURCES} ${CMAKE_SOURCE_DIR}/console/tunelift_cli.rc)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/console/tunelift_cli.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/console/tunelift_cli.manifest;${CMAKE_SOURCE_DIR}/ui/tunelift.ico")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/console/tunelift_cli.manifest;${CMAKE_SOURCE_DIR}/ui/tunelift.ico;${TUNELIFT_GENERATED_DIR}/tunelift_version.h")
 # The icon lives with the window's resources.
-target_include_directories(tunelift-cli PRIVATE ${CMAKE_SOURCE_DIR}/ui)
+target_include_directories(tunelift-cli PRIVATE ${CMAKE_SOURCE_DIR}/ui ${TUNELIFT_GENERATED_DIR})
 target_link_libraries(tunelift-cli PRIVATE tunelift_console tunelift_win)
 if(MINGW)
   target_link_options(tunelift-cli PRIVATE -municode -s)
@@ -95,6 +101,17 @@ if(TUNELIFT_TESTS)
   # The command-line suite starts both programs as processes.
   if(TARGET win_cli_tests)
     add_dependencies(win_cli_tests tunelift-cli tunelift)
+  endif()
+  # The release: packed, installed and uninstalled at the project's version; and the two
+  # programs built once more, which must give the same bytes.
+  if(TARGET win_release_tests)
+    target_link_libraries(win_release_tests PRIVATE version)
+    add_dependencies(win_release_tests tunelift tunelift-cli)
+    set_property(TEST win_release_tests APPEND PROPERTY ENVIRONMENT "TUNELIFT_VERSION=${PROJECT_VERSION}")
+    add_test(NAME release_programs_reproducible
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/release/reproducible_test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+    # The longest test: started first, so the Wine suites run beside it.
+    set_tests_properties(release_programs_reproducible PROPERTIES TIMEOUT 600 COST 1000)
   endif()
   # tunelift-cli from a Linux shell through Wine.
   if(CMAKE_CROSSCOMPILING_EMULATOR)

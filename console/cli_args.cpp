@@ -20,6 +20,7 @@ constexpr Flag kFlags[] = {
     {L"--overwrite", &CliCommand::overwrite},
     {L"--sync", &CliCommand::sync},
     {L"--dry-run", &CliCommand::dryRun},
+    {L"--version", &CliCommand::version},
 };
 
 // Ticks what `lower` names, a flag or an option's switch; false for no switch of either.
@@ -90,8 +91,8 @@ CliParse ParseCliArgs(const std::vector<std::wstring>& args) {
         }
         if (!Tick(c, lower)) fail(CliError::UnknownSwitch, word);
     }
-    // Asking for help is never wrong, whatever else the line says.
-    if (c.help) {
+    // Asking for help or the version is never wrong, whatever else the line says.
+    if (c.help || c.version) {
         out.error = CliError::None;
         out.culprit.clear();
         return out;

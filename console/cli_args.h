@@ -10,6 +10,7 @@ namespace tunelift::cli {
 
 struct CliCommand {
     bool help = false;
+    bool version = false;
     bool copy = true;          // copy: a Save run; check: a Check run
     std::wstring playlist;     // as typed
     std::wstring destination;  // as typed

@@ -7,6 +7,7 @@
 #include "engine/export_run.h"
 #include "engine/full_path.h"
 #include "engine/run_texts.h"
+#include "tunelift_version.h"
 
 namespace tunelift::cli {
 namespace {
@@ -44,6 +45,10 @@ int RunCli(const std::vector<std::wstring>& args, FileServices& files, CliSystem
     const CliTexts& t = CliTextsFor(command.german);
     if (command.help) {
         system.Write(UsageText(command.german));
+        return kAllOk;
+    }
+    if (command.version) {
+        system.Write(L"tunelift-cli " TUNELIFT_VERSION_W L"\n");
         return kAllOk;
     }
     if (parse.error != CliError::None) return Refuse(system, t, RefusalText(t, parse.error, parse.culprit));

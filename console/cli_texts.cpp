@@ -22,6 +22,7 @@ const CliTexts kCliEnglish = {
         L"  --dry-run         shows what copy would copy, leave and delete; changes nothing\n"
         L"  --lang en|de      English (the default) or German texts\n"
         L"  --help            shows this text\n"
+        L"  --version         shows the program's version\n"
         L"\n"
         L"Relative paths in the playlist mean the playlist's own folder.\n"
         L"Exit codes: 0 every entry ok, 1 an entry failed, 2 refused, 3 interrupted (Ctrl+C).\n",
@@ -59,6 +60,7 @@ const CliTexts kCliGerman = {
         L"  --dry-run         zeigt, was copy kopieren, lassen und l\u00f6schen w\u00fcrde; \u00e4ndert nichts\n"
         L"  --lang en|de      englische (Vorgabe) oder deutsche Texte\n"
         L"  --help            zeigt diesen Text\n"
+        L"  --version         zeigt die Version des Programms\n"
         L"\n"
         L"Relative Pfade in der Playlist meinen den Ordner der Playlist.\n"
         L"R\u00fcckgabewerte: 0 alles ok, 1 ein Eintrag fehlgeschlagen, 2 abgelehnt, 3 abgebrochen (Strg+C).\n",

@@ -26,6 +26,16 @@ wine_env_start() {
     "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     "$WINESERVER" -w
   fi
+  # A copy of the prefix that no Wine process runs in: the release test copies a prefix
+  # of its own from it for every run, to install into.
+  if [[ ! -f "$build_dir/wineprefix-template/system.reg" ]]; then
+    "$WINESERVER" -w
+    rm -rf "$build_dir/wineprefix-template"
+    cp -al "$WINEPREFIX" "$build_dir/wineprefix-template"
+    for reg in system.reg user.reg userdef.reg; do
+      cp --remove-destination "$WINEPREFIX/$reg" "$build_dir/wineprefix-template/$reg"
+    done
+  fi
   # A twin prefix that reports 144 dpi (150 %), where the window's DPI test runs once
   # more: the same files as hard links, a registry of its own.
   WINE_ENV_HIDPI="$build_dir/wineprefix-144dpi"

@@ -4,6 +4,7 @@
 
 #include "console/cli_run.h"
 #include "console/cli_texts.h"
+#include "tunelift_version.h"
 #include "tests/support/memory_files.h"
 
 namespace tunelift::testing {
@@ -83,6 +84,8 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
         {"a missing destination folder is refused", {L"copy", kList, L"Stick"}, kAb, L"", 2, L"old.mp3=old",
          L"Destination folder not found: C:\\Work\\Stick\n\n" + kUsage},
         {"help", {L"--help"}, kAb, kUsage, 0, L"old.mp3=old"},
+        {"--version names the program and its version", {L"--version"}, kAb, L"tunelift-cli " TUNELIFT_VERSION_W L"\n", 0,
+         L"old.mp3=old"},
         {"numbered songs and their playlist arrive", {L"copy", kList, kPlayer, L"--number", L"--write-playlist"}, kAb,
          L"Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\01 - a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\ncopied to:\n"
          L"C:\\Work\\Player\\02 - b.mp3\n2/2 ok\n---\nPlaylist written: mix.m3u\nAll files copied!\n"

@@ -34,6 +34,8 @@ TEST(CliArgs, EveryWordIsTakenOrRefusedByName) {
          [](CliCommand& c) { c.dryRun = true, c.playlist = L"-mix.m3u"; }},
         {"--help wins over any fault", {L"copy", L"--bogus", L"/?"}, CliError::None,
          [](CliCommand& c) { c = {}, c.help = true; }},
+        {"--version wins over any fault, as --help does", {L"copy", L"--bogus", L"--Version"}, CliError::None,
+         [](CliCommand& c) { c = {}, c.version = true; }},
         {"nothing at all", {}, CliError::NoCommand},
         {"an unknown command", {L"move", L"mix.m3u", L"E:\\"}, CliError::UnknownCommand, nullptr, L"move"},
         {"an empty word names no folder", {L"copy", L"mix.m3u", L""}, CliError::MissingDestination},

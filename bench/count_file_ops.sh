@@ -59,7 +59,7 @@ trace() {  # <mode> <songs>: one trace of the run, client and server merged by t
     sleep 0.5
     kill "$strace_pid"; wait "$strace_pid" 2>/dev/null || true; strace_pid=
 }
-for mode in save check; do for n in 100 200; do trace "$mode" "$n"; done; done
+for mode in save cli loop check; do for n in 100 200; do trace "$mode" "$n"; done; done
 
 python3 - "$work" <<'PY'
 import re, sys
@@ -104,7 +104,7 @@ print("Per song (200-song run minus 100-song run, divided by 100):")
 keys = list(counts("save", 100).keys())
 print("| run | " + " | ".join(keys) + " |")
 print("|---|" + "---:|" * len(keys))
-for mode in ("save", "check"):
+for mode in ("save", "cli", "loop", "check"):
     a, b = counts(mode, 100), counts(mode, 200)
     print(f"| {mode} | " + " | ".join(f"{(b[k] - a[k]) / 100:g}" for k in keys) + " |")
 PY

@@ -5,6 +5,7 @@
 # run of 32,770 entries through the window shown and hidden. All under the same Wine, each
 # timed inside its process; every variant copies into a fresh folder, the variants take
 # turns in starting a round, and the median of the rounds is printed with the range.
+# CHUNKS="256 1024 4096" adds tunelift-cli's copy with each chunk size (KiB) side by side.
 #   bench/front_ends_bench.sh <windows build dir> [work dir] [rounds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,9 +48,10 @@ fresh() { out="$work/out.$((++outs))"; mkdir "$out"; sync; }
 clear_round() { rm -rf "$work"/out.*; sync; sleep 3; }
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 range() { printf '%s\n' "$@" | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%.2f-%.2f", lo, hi}'; }
-timed() {  # <mode> <list>: seconds as measured inside the Wine process
-    local line
-    line=$("$WINE" "$exe" "$1" "Z:$work/$2.m3u" "Z:$out")
+timed() {  # <mode> <list>: seconds as measured inside the Wine process; cli-<KiB> copies in such chunks
+    local line mode=$1 chunk=
+    [[ $mode == cli-* ]] && { chunk=${mode#cli-}; mode=cli; }
+    line=$(TUNELIFT_CHUNK_KIB=$chunk "$WINE" "$exe" "$mode" "Z:$work/$2.m3u" "Z:$out")
     [[ $line == *complete=yes* ]] || { echo "incomplete: $1 $2: $line" >&2; exit 1; }
     sed 's/.*seconds=\([0-9.]*\).*/\1/' <<<"$line"
 }
@@ -83,4 +85,11 @@ compare small loop cli save
 echo '| set | Check run hidden (s) | Check run shown (s) | shown / hidden |'
 echo '|---|---:|---:|---:|'
 compare check checkhidden check
+if [[ -n ${CHUNKS:-} ]]; then
+    chunks=()
+    for c in $CHUNKS; do chunks+=("cli-$c"); done
+    echo "| set |$(printf ' cli, %s KiB chunks (s) |' $CHUNKS) each / the one before |"
+    compare large "${chunks[@]}"
+    compare small "${chunks[@]}"
+fi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

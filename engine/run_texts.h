@@ -8,6 +8,7 @@ struct RunTexts {
     const wchar_t* MsgCopiedTo;
     const wchar_t* MsgNoPlaylist;
     const wchar_t* MsgAllCopied;
+    const wchar_t* MsgNotAllCopied;        // %1 entries that failed, %2 entries
     const wchar_t* MsgSearchFinished;
     const wchar_t* MsgCanceled;
     const wchar_t* MsgSelectPlaylist;

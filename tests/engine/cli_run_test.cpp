@@ -50,7 +50,7 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
                  L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
          0, L"old.mp3=old|a.mp3=song a|b.mp3=song b"},
         {"a failing entry is code 1", {L"copy", kList, kPlayer}, L"#EXTM3U\r\nC:\\Music\\gone.mp3\r\n",
-         L"C:\\Music\\gone.mp3\ncopied to:\nC:\\Work\\Player\\gone.mp3\n0/1 error\n---\nAll files copied!\n"
+         L"C:\\Music\\gone.mp3\ncopied to:\nC:\\Work\\Player\\gone.mp3\n0/1 error\n---\nFinished: 1 of 1 songs could not be copied!\n"
          L"entries: 1, ok: 0, errors: 1, deleted: 0\n",
          1, L"old.mp3=old"},
         {"check writes nothing, into a folder that is not there either", {L"check", kList, L"D:\\Stick"}, kAb,

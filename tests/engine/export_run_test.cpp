@@ -144,7 +144,31 @@ TEST_F(ExportRun, MissingDestinationFolderGivesErrorsAndStillEnds) {
     EXPECT_EQ(Save(), RunEnd::Finished);
     EXPECT_NE(host.logText.find(L"0/1 error"), std::wstring::npos);
     EXPECT_NE(host.logText.find(L"0/2 error"), std::wstring::npos);
-    EXPECT_EQ(host.logText.substr(host.logText.size() - 17), L"All files copied!");
+    EXPECT_TRUE(host.logText.ends_with(L"\r\nFinished: 2 of 2 songs could not be copied!"));
+}
+
+// A Save run claims every file copied only when every entry is ok; a Check run, and a
+// run in German, say it their way.
+TEST_F(ExportRun, TheEndLineCountsTheSongsThatFailed) {
+    const struct { bool copy; const mdlLanguage::Texts* lang; const wchar_t* list; const wchar_t* end; } rows[] = {
+        {true, &mdlLanguage::kEnglish, L"C:\\Music\\a.mp3\r\n", L"\r\n1/1 ok\r\n---\r\nAll files copied!"},
+        {true, &mdlLanguage::kEnglish, L"C:\\Music\\a.mp3\r\nC:\\Music\\gone.mp3\r\nC:\\Music\\b.mp3\r\n",
+         L"\r\n2/3 ok\r\n---\r\nFinished: 1 of 3 songs could not be copied!"},
+        {true, &mdlLanguage::kGerman, L"C:\\Music\\gone.mp3\r\nC:\\Music\\a.mp3\r\n",
+         L"\r\n1/2 ok\r\n---\r\nFertig: 1 von 2 Titeln konnten nicht kopiert werden!"},
+        {false, &mdlLanguage::kEnglish, L"C:\\Music\\gone.mp3\r\n", L"\r\n0/1 error\r\n---\r\nSearch finished!"},
+    };
+    files.AddFile(L"C:\\Music\\a.mp3");
+    files.AddFile(L"C:\\Music\\b.mp3");
+    for (const auto& row : rows) {
+        ScriptedHost h;
+        h.texts = row.lang;
+        h.pathFrom = kList;
+        h.pathTo = kDest;
+        files.AddFile(kList, row.list);
+        SaveFiles(h, files, state, row.copy);
+        EXPECT_TRUE(h.logText.ends_with(row.end)) << ::testing::PrintToString(h.logText);
+    }
 }
 
 TEST_F(ExportRun, EntryThatIsNoPlainFileNameIsNeverWrittenOutsideTheDestination) {

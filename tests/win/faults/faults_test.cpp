@@ -84,7 +84,7 @@ TEST_F(FaultRun, DiskFullMidCopyLogsErrorRemovesThePartAndKeepsTheOlderCopy) {
         EXPECT_TRUE(Has(log, L"1/1 ok")) << "a";
         EXPECT_TRUE(Has(log, L"1/2 error")) << "b" << Narrow(log);
         EXPECT_TRUE(Has(log, L"2/3 ok")) << "the run goes on with c";
-        EXPECT_TRUE(Has(log, L"---\r\nAll files copied!"));
+        EXPECT_TRUE(Has(log, L"---\r\nFinished: 1 of 3 songs could not be copied!"));
         TreeSnapshot expected = {{L"a.mp3", "song a"}, {L"c.mp3", "song c"}};
         if (row.olderCopy) expected[L"b.mp3"] = "older b";
         EXPECT_EQ(SnapshotDiff(expected, Snapshot(player)), "") << "no part file, older copy intact";
@@ -142,7 +142,7 @@ TEST_F(FaultRun, BlockedCopiesLogErrorChangeNothingAndTheRunGoesOn) {
 
         EXPECT_TRUE(Has(log, L"1/2 error")) << "b" << Narrow(log);
         EXPECT_TRUE(Has(log, L"2/3 ok")) << "c";
-        EXPECT_TRUE(Has(log, L"---\r\nAll files copied!"));
+        EXPECT_TRUE(Has(log, L"---\r\nFinished: 1 of 3 songs could not be copied!"));
         TreeSnapshot expected = {{L"a.mp3", "song a"}, {L"c.mp3", "song c"}};
         if (row.olderCopy) expected[L"b.mp3"] = "older b";
         EXPECT_EQ(SnapshotDiff(expected, Snapshot(player)), "");
@@ -184,7 +184,7 @@ TEST_F(FaultRun, DestinationFolderGoneMidRunFailsLaterEntriesAndSyncDeletesNothi
         EXPECT_TRUE(Has(log, L"2/2 ok")) << Narrow(log);
         EXPECT_TRUE(Has(log, L"2/3 error"));
         EXPECT_TRUE(Has(log, L"2/4 error"));
-        EXPECT_TRUE(Has(log, L"---\r\nAll files copied!"));
+        EXPECT_TRUE(Has(log, L"---\r\nFinished: 2 of 4 songs could not be copied!"));
         EXPECT_FALSE(dir.Exists(L"Player")) << "nothing recreated the folder";
         TreeSnapshot after = Snapshot(dir.path(), {L"Player"});
         if (!removed) {

@@ -56,7 +56,8 @@ timed() {  # <mode> <list>: seconds as measured inside the Wine process; cli-<Ki
     sed 's/.*seconds=\([0-9.]*\).*/\1/' <<<"$line"
 }
 
-compare() {  # <list> <variant>...: medians, ranges and each variant against the one before it
+compare() {  # <list> <variant>...: medians and ranges, and each variant against the one before it
+    # as the median (and range) of the ratios within each round, where both met the same machine
     local list=$1 r i v
     shift
     local variants=("$@") n=$#
@@ -72,7 +73,9 @@ compare() {  # <list> <variant>...: medians, ranges and each variant against the
     local row="| $list |"
     for v in "${variants[@]}"; do row+=" $(median ${t[$v]}) ($(range ${t[$v]})) |"; done
     for ((i = 1; i < n; i++)); do
-        row+=" $(bc -l <<<"$(median ${t[${variants[i]}]}) / $(median ${t[${variants[i - 1]}]})" | cut -c1-4) |"
+        local a=(${t[${variants[i - 1]}]}) b=(${t[${variants[i]}]}) ratios=()
+        for ((r = 0; r < rounds; r++)); do ratios+=("$(bc -l <<<"${b[r]} / ${a[r]}")"); done
+        row+=" $(median "${ratios[@]}" | cut -c1-4) ($(range "${ratios[@]}")) |"
     done
     echo "$row"
 }

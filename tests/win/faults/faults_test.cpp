@@ -2,7 +2,6 @@
 // locked destination file, an unreadable source, or a destination folder that goes away.
 #include <functional>
 
-#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "tree_snapshot.h"
 #include "window_fixture.h"
@@ -14,11 +13,6 @@ namespace {
 
 class FaultRun : public WindowTest {
 protected:
-    std::unique_ptr<FileServices> MakeFiles() override {
-        auto f = std::make_unique<HookedFiles>();
-        hooked = f.get();
-        return f;
-    }
     void SetUp() override {
         WindowTest::SetUp();
         dir.MakeFolder(L"Music");
@@ -63,7 +57,6 @@ protected:
 
     ScratchFolder dir;
     std::wstring music, player;
-    HookedFiles* hooked = nullptr;
 };
 
 TEST_F(FaultRun, DiskFullMidCopyLogsErrorRemovesThePartAndKeepsTheOlderCopy) {

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <random>
 
-#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "tree_snapshot.h"
 #include "window_fixture.h"
@@ -40,15 +39,7 @@ std::wstring Variable(const wchar_t* name) {
 
 // The child: "<playlist>|<destination>|<overwrite 0/1>|<sync 0/1>|<parent's process id>",
 // and "|exit" for a child that closes its own window half-way through its first copy.
-class KillChild : public WindowTest {
-protected:
-    std::unique_ptr<FileServices> MakeFiles() override {
-        auto f = std::make_unique<HookedFiles>();
-        hooked = f.get();
-        return f;
-    }
-    HookedFiles* hooked = nullptr;
-};
+using KillChild = WindowTest;
 
 TEST_F(KillChild, DISABLED_SaveRunFromEnvironment) {
     const std::wstring job = Variable(kChildVariable);

@@ -5,7 +5,6 @@
 
 #include <atomic>
 
-#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "screen_win.h"
 #include "win/file_copy_win.h"
@@ -16,15 +15,14 @@ namespace {
 class LiveWindow : public WindowTest {
 protected:
     LiveWindow() { showCommand = SW_SHOWNOACTIVATE; }
-    std::unique_ptr<FileServices> MakeFiles() override {
-        auto f = std::make_unique<HookedFiles>();
+    void SetUp() override {
+        WindowTest::SetUp();
         // Each copy stops half-way until the screen has shown the bar there: a copy then
         // lasts as long as the window takes to show it, however fast the disk is.
-        f->halfWay = [this](const std::wstring&) {
+        hooked->halfWay = [this](const std::wstring&) {
             WaitUntil([this] { return shownHalfWay.load(); });
             shownHalfWay = false;
         };
-        return f;
     }
     std::atomic<bool> shownHalfWay{false};
 };

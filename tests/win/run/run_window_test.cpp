@@ -8,7 +8,6 @@
 #include <functional>
 #include <thread>
 
-#include "hooked_files.h"
 #include "scratch_folder.h"
 
 namespace tunelift::testing {
@@ -18,14 +17,8 @@ class Watcher;
 
 class WindowRun : public WindowTest {
 protected:
-    std::unique_ptr<FileServices> MakeFiles() override {
-        auto f = std::make_unique<HookedFiles>();
-        hooked = f.get();
-        return f;
-    }
     // The copy of big.mp3 waits half-way until the watcher has acted.
     void HoldBigCopyFor(const Watcher& watcher);
-    HookedFiles* hooked = nullptr;
     void SetUp() override {
         WindowTest::SetUp();
         dir.MakeFolder(L"Music");

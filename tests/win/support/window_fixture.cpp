@@ -39,7 +39,11 @@ PIDLIST_ABSOLUTE ScriptedModal::ShowBrowseForFolder(BROWSEINFOW& info) {
     return list;
 }
 
-std::unique_ptr<FileServices> WindowTest::MakeFiles() { return win::CreateFileServices(); }
+std::unique_ptr<FileServices> WindowTest::MakeFiles() {
+    auto f = std::make_unique<HookedFiles>();
+    hooked = f.get();
+    return f;
+}
 
 void WindowTest::SetUp() {
     files = MakeFiles();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/file_services.h"
+#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "ui/control_ids.h"
 #include "ui/frm_crateway_win.h"
@@ -69,7 +70,7 @@ protected:
     // quitting and starting the program again would.
     void Restart();
 
-    // Uses real files unless a test replaces them before SetUp.
+    // The real files with hooks (`hooked`) unless a test replaces them before SetUp.
     virtual std::unique_ptr<FileServices> MakeFiles();
 
     HWND Item(int id) const { return window->Item(id); }
@@ -96,6 +97,7 @@ protected:
     // waits two seconds for every shown top-level window to be withdrawn when it goes.
     int showCommand = SW_HIDE;
     std::unique_ptr<FileServices> files;
+    HookedFiles* hooked = nullptr;  // the hooks of the default files
     ScriptedModal modal;
     // Each test keeps its Options menu choices in a file of its own.
     ScratchFolder settings{L"tunelift-settings-"};

@@ -9,7 +9,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "hooked_files.h"
 #include "scratch_folder.h"
 #include "ui/message_pump_win.h"
 
@@ -19,12 +18,6 @@ namespace {
 class Keyboard : public WindowTest {
 protected:
     Keyboard() { showCommand = SW_SHOW; }  // shown and active, as a window one types into
-    std::unique_ptr<FileServices> MakeFiles() override {
-        auto f = std::make_unique<HookedFiles>();
-        hooked = f.get();
-        return f;
-    }
-    HookedFiles* hooked = nullptr;
 
     static void KeyEvent(WORD key, bool up) {
         BYTE state[256];

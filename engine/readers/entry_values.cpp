@@ -1,5 +1,7 @@
 #include "engine/readers/entry_values.h"
 
+#include <cstdint>
+
 #include "engine/full_path.h"
 #include "engine/playlist_rules.h"
 #include "engine/readers/uri_rules.h"

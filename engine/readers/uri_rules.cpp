@@ -1,6 +1,7 @@
 #include "engine/readers/uri_rules.h"
 
-#include <vector>
+#include <cstdint>
+#include <string>
 
 #include "engine/playlist_text.h"
 #include "engine/written_playlist.h"
@@ -204,18 +205,20 @@ std::optional<std::wstring> PathOfFileUrl(std::wstring_view url) {
         return path.size() >= at + 2 && IsAsciiLetter(path[at]) && (path[at + 1] == L':' || path[at + 1] == L'|') &&
                (path.size() == at + 2 || path[at + 2] == L'\\');
     };
-    if (!host.empty() && !EqualsIgnoringCase(host, L"localhost")) {
+    // "file://C:/x" is written by some for "file:///C:/x": a drive is no server.
+    if (host.size() == 2 && IsAsciiLetter(host[0]) && (host[1] == L':' || host[1] == L'|')) {
+        path = host + path;
+    } else if (!host.empty() && !EqualsIgnoringCase(host, L"localhost")) {
         path = L"\\\\" + host + path;
     } else if (path.starts_with(L'\\') && isDrive(1)) {
         path.erase(0, 1);
         path[1] = L':';
-    } else if (isDrive(0)) {
-        path[1] = L':';
     }
+    if (isDrive(0)) path[1] = L':';
     if (path.size() == 2 && path[1] == L':') path += L'\\';
     if (path.empty() || path == L"\\") return std::nullopt;
     for (const wchar_t c : path)
-        if (c < 0x20) return std::nullopt;
+        if (static_cast<uint32_t>(c) < 0x20) return std::nullopt;
     return path;
 }
 

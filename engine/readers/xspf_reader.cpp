@@ -77,7 +77,7 @@ void XspfReader::EndElement() {
                                             : EntryWithoutPath(place, title_));
     }
     if (depth_ == trackListDepth_) trackListDepth_ = 0;
-    if (bases_.back().Depth == depth_) bases_.pop_back();
+    while (bases_.back().Depth == depth_) bases_.pop_back();
     --depth_;
 }
 

@@ -34,6 +34,7 @@ TEST(FileUrl, AddressesBecomeWindowsPaths) {
         {"server and share", L"file://server/share/x.mp3", L"\\\\server\\share\\x.mp3"},
         {"server after four slashes", L"file:////server/share/x.mp3", L"\\\\server\\share\\x.mp3"},
         {"drive with a bar, one slash", L"file:/C|/a.mp3", L"C:\\a.mp3"},
+        {"a drive written as the host", L"file://D:/a.mp3", L"D:\\a.mp3"},
         {"no drive: root-relative", L"file:///music/a.mp3", L"\\music\\a.mp3"},
         {"query and fragment cut, an encoded hash kept", L"file:///C:/a%23b.mp3?x=1#t=10", L"C:\\a#b.mp3"},
         {"the drive alone is its root", L"file:///D:", L"D:\\"},

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/playlist_text.h"
+
 namespace tunelift::testing {
 
 namespace {
@@ -59,6 +61,11 @@ bool FeedTinyXml(std::wstring_view text, XmlSink& sink) {
         }
     }
     return open.empty();
+}
+
+ReaderServices TinyReaderServices() {
+    return {[](std::string_view bytes) { return std::wstring(bytes.begin(), bytes.end()); },
+            [](std::string_view bytes, XmlSink& sink) { return FeedTinyXml(DecodeUtf8(bytes), sink); }};
 }
 
 }  // namespace tunelift::testing

@@ -14,9 +14,8 @@ struct Row {
     const char* proves;
     std::wstring at, list, after, log;
     RunOptions options = {.allKinds = true};
-    std::wstring player = L"";  // "name=x|..." on the player before the run
     int sync = 0;
-    std::function<void(MemoryFiles&)> midway = nullptr;  // during the first copy
+    std::function<void(MemoryFiles&)> prepare = nullptr;
 };
 
 // A song's lines in the log: where it was looked up, where it went, its count.
@@ -51,8 +50,11 @@ TEST(EveryKindRun, EachKindCopiesItsSongsAndLogsWhereItLooked) {
         {"Sync keeps what any entry names", kList,
          L"C:\\Music\\a.mp3\r\nC:\\Music\\cover.jpg\r\nC:\\Music\\track.flac\r\n" + kStream,
          L"a.mp3=new a|cover.jpg=x|live.mp3=x|track.flac=x",
-         kA + NoFile(kStream, L"1/2") + L"\r\nFinished: 1 of 2 songs could not be copied!", {.allKinds = true},
-         L"cover.jpg=x|live.mp3=x|stray.mp3=x|track.flac=x", 1},
+         kA + NoFile(kStream, L"1/2") + L"\r\nFinished: 1 of 2 songs could not be copied!", {.allKinds = true}, 1,
+         [](MemoryFiles& f) {
+             for (const wchar_t* name : {L"cover.jpg", L"live.mp3", L"stray.mp3", L"track.flac"})
+                 f.AddFile(kDest + L"\\" + name, L"x");
+         }},
         {"PLS in the order of N, numbered so", L"C:\\Lists\\radio.pls",
          L"[playlist]\r\nFile2=C:\\Music\\b.mp3\r\nFile1=C:\\Music\\a.mp3\r\nNumberOfEntries=7\r\n",
          L"01 - a.mp3=new a|02 - b.mp3=new b",
@@ -64,8 +66,8 @@ TEST(EveryKindRun, EachKindCopiesItsSongsAndLogsWhereItLooked) {
          Song(L"D:\\Albums\\Blue Train\\x.mp3", L"x.mp3", L"1/1 ok") + NoFile(L"Lost", L"1/2") +
              L"\r\nFinished: 1 of 2 songs could not be copied!"},
         {"a playlist gone midway stops the run", kList, L"C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n", L"a.mp3=new a",
-         kA + L"\r\nThe playlist can no longer be read!", {.allKinds = true}, L"", 0,
-         [](MemoryFiles& f) { f.folders[L"C:\\Lists"].clear(); }},
+         kA + L"\r\nThe playlist can no longer be read!", {.allKinds = true}, 0,
+         [](MemoryFiles& f) { f.duringCopy = [&f](const std::wstring&) { f.folders[L"C:\\Lists"].clear(); }; }},
         {"unticked, a relative first line is no playlist", kList, L"Music\\a.mp3\r\n", L"", L"No playlist found!", {}},
     };
     for (const Row& row : rows) {
@@ -79,13 +81,8 @@ TEST(EveryKindRun, EachKindCopiesItsSongsAndLogsWhereItLooked) {
                                   {L"D:\\Albums\\Blue Train\\x.mp3", L"blue"}})
             files.AddFile(path, song);
         files.AddFolder(kDest);
-        for (size_t at = 0; at < row.player.size();) {
-            const size_t bar = std::min(row.player.find(L'|', at), row.player.size()), is = row.player.find(L'=', at);
-            files.AddFile(kDest + L"\\" + row.player.substr(at, is - at), row.player.substr(is + 1, bar - is - 1));
-            at = bar + 1;
-        }
         files.AddFile(row.at, row.list);
-        if (row.midway) files.duringCopy = [&](const std::wstring&) { row.midway(files); };
+        if (row.prepare) row.prepare(files);
         RunState state;
         ScriptedHost host;
         host.pathFrom = row.at;

@@ -48,14 +48,12 @@ RunEnd ExportRun::RunAnyKind() {
         // stops the run, as it stops one read line by line.
         if (files_.ReadPlaylistLine(playlist_, 1).Status == LineStatus::Unreadable) return PlaylistLost();
         if (Canceled()) return Finish(RunEnd::Canceled);
-        if (entry.Role == EntryRole::Song) {
-            HandleEntry(PlaylistKind::M3u, SongEntryOf(entry, files_));
-        } else {
-            // A cover, a FLAC without all audio or a stream is still the user's file.
-            if (copy_ && sync_)
-                for (const std::wstring& name : entry.Names) state_.sync.Record(name);
-            if (entry.Role != EntryRole::OtherFile) EntryWithoutFile(entry);
-        }
+        // Sync keeps every name an entry gives: a cover's, a stream's, a song's other
+        // spelling. Numbered songs are kept by their numbered names alone, as in every run.
+        if (copy_ && sync_ && (entry.Role != EntryRole::Song || entryTotal_ == 0))
+            for (const std::wstring& name : entry.Names) state_.sync.Record(name);
+        if (entry.Role == EntryRole::Song) HandleEntry(PlaylistKind::M3u, SongEntryOf(entry, files_));
+        else if (entry.Role != EntryRole::OtherFile) EntryWithoutFile(entry);
         LineDone();
         if (logLine_ < INT_MAX) ++logLine_;
     }

@@ -42,17 +42,17 @@ TEST(EveryKindRun, EachKindCopiesItsSongsAndLogsWhereItLooked) {
              Song(L"C:\\Music\\Caf\u00e9.mp3", L"Caf\u00e9.mp3", L"2/2 ok") + kDone},
         {"a relative first line is a list, looked up beside it", kList, L"Music\\a.mp3\r\n", L"a.mp3=lists a",
          Song(L"C:\\Lists\\Music\\a.mp3", L"a.mp3", L"1/1 ok") + kDone},
-        {"a percent-encoded line that names no file is taken decoded", kList, L"Album/Caf%C3%A9%20Noir.mp3\r\n",
-         L"Caf\u00e9 Noir.mp3=noir",
-         Song(L"C:\\Lists\\Album\\Caf\u00e9 Noir.mp3", L"Caf\u00e9 Noir.mp3", L"1/1 ok") + kDone},
         {"a stream is an error and never copied", kList, L"C:\\Music\\a.mp3\r\n" + kStream, L"a.mp3=new a",
          kA + NoFile(kStream, L"1/2") + L"\r\nFinished: 1 of 2 songs could not be copied!"},
-        {"Sync keeps what any entry names", kList,
-         L"C:\\Music\\a.mp3\r\nC:\\Music\\cover.jpg\r\nC:\\Music\\track.flac\r\n" + kStream,
-         L"a.mp3=new a|cover.jpg=x|live.mp3=x|track.flac=x",
-         kA + NoFile(kStream, L"1/2") + L"\r\nFinished: 1 of 2 songs could not be copied!", {.allKinds = true}, 1,
+        {"a percent-encoded line is taken decoded; Sync keeps what any entry names, as written too", kList,
+         L"Album/Caf%C3%A9%20Noir.mp3\r\nC:\\Music\\cover.jpg\r\nC:\\Music\\track.flac\r\n" + kStream,
+         L"Caf%C3%A9%20Noir.mp3=x|Caf\u00e9 Noir.mp3=noir|cover.jpg=x|live.mp3=x|track.flac=x",
+         Song(L"C:\\Lists\\Album\\Caf\u00e9 Noir.mp3", L"Caf\u00e9 Noir.mp3", L"1/1 ok") + NoFile(kStream, L"1/2") +
+             L"\r\nFinished: 1 of 2 songs could not be copied!",
+         {.allKinds = true}, 1,
          [](MemoryFiles& f) {
-             for (const wchar_t* name : {L"cover.jpg", L"live.mp3", L"stray.mp3", L"track.flac"})
+             for (const wchar_t* name :
+                  {L"Caf%C3%A9%20Noir.mp3", L"cover.jpg", L"live.mp3", L"stray.mp3", L"track.flac"})
                  f.AddFile(kDest + L"\\" + name, L"x");
          }},
         {"PLS in the order of N, numbered so", L"C:\\Lists\\radio.pls",

@@ -6,6 +6,8 @@
 # timed inside its process; every variant copies into a fresh folder, the variants take
 # turns in starting a round, and the median of the rounds is printed with the range.
 # CHUNKS="256 1024 4096" adds tunelift-cli's copy with each chunk size (KiB) side by side.
+# KINDS=1 compares instead, without a window, the Save and the Check run over the plain
+# lists with the same runs reading them as playlists of every kind.
 #   bench/front_ends_bench.sh <windows build dir> [work dir] [rounds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,7 +37,8 @@ def make(folder, count, size):
 def write(name, paths):
     with open(f"{work}/{name}.m3u", "w", newline="") as f:
         f.write("#EXTM3U\r\n" + "".join(p + "\r\n" for p in paths))
-write("large", make("large", 60, 10 * 1024 * 1024))
+if not os.environ.get("KINDS"):
+    write("large", make("large", 60, 10 * 1024 * 1024))
 small = make("small", 1000, 256 * 1024)
 write("small", small)
 write("check", [small[i % len(small)] for i in range(32770)])
@@ -49,9 +52,10 @@ clear_round() { rm -rf "$work"/out.*; sync; sleep 3; }
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 range() { printf '%s\n' "$@" | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%.2f-%.2f", lo, hi}'; }
 timed() {  # <mode> <list>: seconds as measured inside the Wine process; cli-<KiB> copies in such chunks
-    local line mode=$1 chunk=
+    local line mode=$1 chunk= kinds=
     [[ $mode == cli-* ]] && { chunk=${mode#cli-}; mode=cli; }
-    line=$(TUNELIFT_CHUNK_KIB=$chunk "$WINE" "$exe" "$mode" "Z:$work/$2.m3u" "Z:$out")
+    [[ $mode == *-kinds ]] && { kinds=1; mode=${mode%-kinds}; }
+    line=$(TUNELIFT_CHUNK_KIB=$chunk TUNELIFT_ALL_KINDS=$kinds "$WINE" "$exe" "$mode" "Z:$work/$2.m3u" "Z:$out")
     [[ $line == *complete=yes* ]] || { echo "incomplete: $1 $2: $line" >&2; exit 1; }
     sed 's/.*seconds=\([0-9.]*\).*/\1/' <<<"$line"
 }
@@ -81,6 +85,14 @@ compare() {  # <list> <variant>...: medians and ranges, and each variant against
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg), rounds=$rounds"
+if [[ -n ${KINDS:-} ]]; then
+    echo '| set | plain lists (s) | every kind (s) | every kind / plain |'
+    echo '|---|---:|---:|---:|'
+    compare small engine engine-kinds
+    compare check enginecheck enginecheck-kinds
+    echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+    exit 0
+fi
 echo '| set | copy + flush loop (s) | tunelift-cli copy (s) | window Save run (s) | cli / loop | window / cli |'
 echo '|---|---:|---:|---:|---:|---:|'
 compare large loop cli save

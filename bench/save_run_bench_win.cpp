@@ -6,7 +6,9 @@
 // "engine" runs the same Save run with the real file services but without a window
 // (a scripted one that only counts), to tell the window's share from the files'; "cli"
 // runs tunelift-cli's copy in this process; "checkhidden" the Check run with the window
-// hidden; "latency" the Save run while another thread times the window's answers.
+// hidden; "latency" the Save run while another thread times the window's answers;
+// "enginecheck" the Check run without a window. TUNELIFT_ALL_KINDS=1 in the environment
+// makes the runs without a window read the playlist as one of every kind.
 // TUNELIFT_CHUNK_KIB=<n> in the environment copies in chunks of n KiB instead.
 // With a marker file, the file's attributes are read right before and right after the
 // timed part, so that a system-call trace can cut out exactly the run.
@@ -151,7 +153,7 @@ private:
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|checkhidden|latency|loop|engine|cli> "
+        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|checkhidden|latency|loop|engine|enginecheck|cli> "
                               L"<playlist> <destination> [marker]\n");
         return 2;
     }
@@ -176,15 +178,17 @@ int wmain(int argc, wchar_t** argv) {
         cpu = CpuSeconds() - c;
         mark();
         complete = copied == static_cast<int>(sources.size());
-    } else if (mode == L"engine") {
+    } else if (mode == L"engine" || mode == L"enginecheck") {
         auto files = tunelift::win::CreateFileServices();
         tunelift::RunState state;
         tunelift::testing::ScriptedHost host;
         host.pathFrom = playlist;
         host.pathTo = dest;
+        const wchar_t* kinds = _wgetenv(L"TUNELIFT_ALL_KINDS");
+        host.options.allKinds = kinds && kinds[0] == L'1';
         mark();
         const double t = Now(), c = CpuSeconds();
-        tunelift::SaveFiles(host, *files, state, true);
+        tunelift::SaveFiles(host, *files, state, mode == L"engine");
         seconds = Now() - t;
         cpu = CpuSeconds() - c;
         mark();

@@ -24,6 +24,8 @@ const CliTexts kCliEnglish = {
         L"  --help            shows this text\n"
         L"  --version         shows the program's version\n"
         L"\n"
+        L"PLAYLIST may be of any of these kinds: M3U and M3U8 (.m3u, .m3u8, .txt), PLS,\n"
+        L"XSPF, WPL and ZPL, and tab-separated UTF-16 text with a header row (.txt).\n"
         L"Relative paths in the playlist mean the playlist's own folder.\n"
         L"Exit codes: 0 every entry ok, 1 an entry failed, 2 refused, 3 interrupted (Ctrl+C).\n",
     .MsgNoCommand = L"Say copy or check.",
@@ -62,6 +64,8 @@ const CliTexts kCliGerman = {
         L"  --help            zeigt diesen Text\n"
         L"  --version         zeigt die Version des Programms\n"
         L"\n"
+        L"PLAYLIST darf jeder dieser Arten sein: M3U und M3U8 (.m3u, .m3u8, .txt), PLS,\n"
+        L"XSPF, WPL und ZPL und UTF-16-Text mit Tabulatoren und Kopfzeile (.txt).\n"
         L"Relative Pfade in der Playlist meinen den Ordner der Playlist.\n"
         L"R\u00fcckgabewerte: 0 alles ok, 1 ein Eintrag fehlgeschlagen, 2 abgelehnt, 3 abgebrochen (Strg+C).\n",
     .MsgNoCommand = L"Sagen Sie copy oder check.",

@@ -18,6 +18,10 @@ public:
         return real_.ReadPlaylistLine(file, line);
     }
     std::wstring ReadAll(const std::wstring& file) override { return real_.ReadAll(file); }
+    std::optional<std::string> ReadPlaylistBytes(const std::wstring& file) override {
+        return real_.ReadPlaylistBytes(file);
+    }
+    ReaderServices PlaylistReaders() override { return real_.PlaylistReaders(); }
     bool FileExists(const std::wstring& file) override;
     bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override;
     // A dry run's listing is taken before any copy, as every run's is: the real folder is it.

@@ -19,6 +19,8 @@ RunOptions ConsoleHost::Options() const {
     options.askBeforeSync = false;
     // A dry run changes nothing, the playlist beside the songs included.
     if (command_.dryRun) options.writePlaylist = false;
+    // No window rule binds the command line: it reads every kind the readers know.
+    options.allKinds = true;
     return options;
 }
 

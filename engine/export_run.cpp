@@ -54,6 +54,7 @@ RunEnd ExportRun::Run() {
         return RunEnd::Finished;
     }
 
+    if (options_.allKinds) return RunAnyKind();
     // The first line alone decides what kind of playlist this is.
     const PlaylistLine first = files_.ReadPlaylistLine(playlist_, 1);
     const auto kind = first.Status == LineStatus::Line ? PlaylistKindOf(first.Text) : std::nullopt;
@@ -114,6 +115,10 @@ std::optional<RunEnd> ExportRun::Survey(PlaylistKind kind) {
         if (line.Status == LineStatus::Unreadable) return PlaylistLost();
         if (auto entry = PlaylistEntryOf(kind, line.Text, options_.allAudio)) entries.push_back(std::move(*entry));
     }
+    return SurveyEntries(entries);
+}
+
+std::optional<RunEnd> ExportRun::SurveyEntries(const std::vector<PlaylistEntry>& entries) {
     if (options_.numberSongs) entryTotal_ = static_cast<int>(std::min<size_t>(entries.size(), INT_MAX));
     if (!options_.checkFreeSpace) return std::nullopt;
 

@@ -8,6 +8,7 @@
 
 #include "engine/export_run.h"
 #include "engine/playlist_rules.h"
+#include "engine/readers/read_entry.h"
 #include "engine/written_playlist.h"
 
 namespace tunelift::detail {
@@ -41,11 +42,15 @@ private:
     RunEnd Finish(RunEnd end);
     // The options' steps.
     std::optional<RunEnd> Survey(PlaylistKind kind);
+    std::optional<RunEnd> SurveyEntries(const std::vector<PlaylistEntry>& entries);
     std::wstring DestNameOf(const PlaylistEntry& entry, int position) const;
     bool CopyWanted(EntryForm form, const std::wstring& source, const std::wstring& D);
     bool Copy(const std::wstring& source, const std::wstring& D);
     void KeepSongTime(const std::wstring& source, const std::wstring& D);
     RunEnd EndOfPlaylist(PlaylistKind kind);
+    // Playlists of every kind (export_run_kinds.cpp).
+    RunEnd RunAnyKind();
+    void EntryWithoutFile(const ReadEntry& entry);
     void SyncStep();
     void WritePlaylist(PlaylistKind kind, const WrittenPlaylist& written);
     void AppendEndLine(PlaylistKind kind, const std::wstring& text) {

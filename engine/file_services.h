@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "engine/file_names.h"
+#include "engine/readers/any_kind_reader.h"
 
 namespace tunelift {
 
@@ -66,6 +67,13 @@ public:
 
     // The whole decoded text of a playlist file, or "" when it is missing.
     virtual std::wstring ReadAll(const std::wstring& file) = 0;
+
+    // The bytes of a playlist file, read whole, for the readers of every kind; nothing for
+    // a file that cannot be read.
+    virtual std::optional<std::string> ReadPlaylistBytes(const std::wstring& /*file*/) { return std::nullopt; }
+
+    // What those readers take from the system: its ANSI code page and an XML parser.
+    virtual ReaderServices PlaylistReaders() { return {}; }
 
     // True for an existing file of any size; false for "", a missing file or folder,
     // and a folder.

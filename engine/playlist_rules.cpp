@@ -29,7 +29,7 @@ std::wstring_view ValueOf(std::wstring_view line) {
 }
 
 std::optional<PlaylistEntry> M3uEntryOf(std::wstring_view line, bool allAudio) {
-    if (!(allAudio ? IsAudioFileLine(line) : EndsWithMp3(line))) return std::nullopt;
+    if (!IsSongName(line, allAudio)) return std::nullopt;
     return PlaylistEntry{std::wstring(line), std::wstring(AfterLastSlash(line)), EntryForm::M3uPath};
 }
 
@@ -74,6 +74,10 @@ bool IsAudioFileLine(std::wstring_view line) {
         if (same) return true;
     }
     return false;
+}
+
+bool IsSongName(std::wstring_view name, bool allAudio) {
+    return allAudio ? IsAudioFileLine(name) : EndsWithMp3(name);
 }
 
 std::optional<std::wstring> NamedFileOf(std::wstring_view line) {

@@ -33,6 +33,10 @@ std::optional<PlaylistEntry> PlaylistEntryOf(PlaylistKind kind, std::wstring_vie
 // ".wma", ".wav", ".aif" or ".aiff", in any letter case.
 bool IsAudioFileLine(std::wstring_view line);
 
+// True when a file of this name is a song: ".mp3" in any letter case as a playlist line
+// is tested, or with allAudio every kind IsAudioFileLine takes.
+bool IsSongName(std::wstring_view name, bool allAudio);
+
 // The file an M3U line names, entry or not (a .flac or .m4a line is no entry, but its
 // copy on the player is still the user's song): the part after its last "\" or "/".
 // Nothing for a blank line, a comment ("#...") or a line that ends in a separator.

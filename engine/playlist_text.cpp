@@ -94,6 +94,17 @@ std::wstring DecodeUtf8(std::string_view bytes) {
     return out;
 }
 
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::wstring out;
+    out.reserve(bytes.size() / 2 + 1);
+    for (size_t at = 0; at + 1 < bytes.size(); at += 2) {
+        const auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+        out.push_back(static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+    }
+    if (bytes.size() % 2 != 0) out.push_back(kReplacement);
+    return out;
+}
+
 std::wstring DecodePlaylistText(std::string_view bytes, AnsiDecoder ansi) {
     switch (EncodingOf(bytes)) {
     case TextEncoding::Utf8WithMark: return DecodeUtf8(bytes.substr(kUtf8Mark.size()));

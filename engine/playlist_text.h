@@ -27,6 +27,10 @@ TextEncoding EncodingOf(std::string_view bytes);
 // Windows); each ill-formed byte becomes U+FFFD, so no input is refused.
 std::wstring DecodeUtf8(std::string_view bytes);
 
+// UTF-16 bytes (after their byte-order mark) to UTF-16 code units, kept as they come;
+// an odd last byte becomes U+FFFD.
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian);
+
 // The whole text of a playlist file, line breaks included, without a UTF-8 mark.
 std::wstring DecodePlaylistText(std::string_view bytes, AnsiDecoder ansi);
 

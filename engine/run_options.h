@@ -12,6 +12,7 @@ struct RunOptions {
     bool onlyChanged = false;     // with Overwrite: an unchanged copy (size, time) is left
     bool askBeforeSync = false;   // Sync asks before it deletes anything
     bool checkFreeSpace = false;  // a Save run compares what it will write with the free space
+    bool allKinds = false;        // playlists of every kind the readers know, not only M3U and [playlist]
 
     bool operator==(const RunOptions&) const = default;
 };
@@ -41,6 +42,8 @@ inline constexpr OptionRow kOptionRows[] = {
      L"Vor dem L\u00f6schen durch Sync fragen", nullptr},
     {2106, &RunOptions::checkFreeSpace, L"CheckFreeSpace", L"Check free space before copying",
      L"Vor dem Kopieren freien Platz pr\u00fcfen", nullptr},
+    // The command line always reads every kind: no window rule binds it.
+    {2107, &RunOptions::allKinds, L"AllKinds", L"Read playlists of every kind", L"Playlisten jeder Art lesen", nullptr},
 };
 
 // The menu item of an option; 0 for a member no row holds.

@@ -42,6 +42,7 @@ enum : int {
     mnuOnlyChanged = MenuIdOf(&RunOptions::onlyChanged),
     mnuAskBeforeSync = MenuIdOf(&RunOptions::askBeforeSync),
     mnuCheckFreeSpace = MenuIdOf(&RunOptions::checkFreeSpace),
+    mnuAllKinds = MenuIdOf(&RunOptions::allKinds),
 };
 
 // Resources.

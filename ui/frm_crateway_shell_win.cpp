@@ -9,7 +9,7 @@
 namespace tunelift::ui {
 
 void frmCrateway::TakeStartArgument(const std::wstring& argument) {
-    if (!IsPlaylistArgument(argument)) return;
+    if (!IsPlaylistArgument(argument, Options().allKinds)) return;
     // A relative name means the folder the program was started in, which is about to
     // stop being current.
     const std::wstring playlist = FullPathIn(files_.CurrentFolder(), argument);

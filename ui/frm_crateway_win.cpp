@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "engine/playlist_argument.h"
 #include "ui/control_ids.h"
 #include "ui/crateway_layout_win.h"
 #include "ui/folder_open_win.h"
@@ -90,7 +91,8 @@ void frmCrateway::txtPathfrom_OLEDragDrop(HDROP drop) {
     std::wstring ending = first.substr(first.size() - 3);
     std::transform(ending.begin(), ending.end(), ending.begin(),
                    [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; });
-    if (ending == L"m3u" || ending == L"txt") {
+    const bool everyKind = Options().allKinds && IsPlaylistArgument(first, true);
+    if (ending == L"m3u" || ending == L"txt" || everyKind) {
         SetWindowTextW(Item(ids::txtPathfrom), first.c_str());
         EnterPlaylistFolder(first);
     }
@@ -141,6 +143,18 @@ void frmCrateway::OpenFile() {
     try {
         OpenRequest request;
         request.filter = L"Playlists (*.m3u,*.txt)|*.m3u;*.txt|M3U Playlists (*.m3u)|*.m3u|TXT Playlists (*.txt)|*.txt";
+        // Every kind read: every kind listed, first; the plain types follow as they were.
+        const bool allKinds = Options().allKinds;
+        if (allKinds) {
+            const std::wstring pattern = AllKindsPattern();
+            std::wstring shown = pattern;
+            std::replace(shown.begin(), shown.end(), L';', L',');
+            const std::wstring caption = mdlLanguage::Current().CapAllPlaylists;
+            request.filter = caption + L" (" + shown + L")|" + pattern + L"|" + request.filter;
+        }
+        // The type last chosen names another entry once the list gained or lost one.
+        if (allKinds != commonDialog1AllKinds_) commonDialog1FilterIndex_ = 1;
+        commonDialog1AllKinds_ = allKinds;
         request.fileName = commonDialog1FileName_;
         request.filterIndex = commonDialog1FilterIndex_;
         if (modal_.ShowOpen(hwnd_, request)) {

@@ -157,6 +157,8 @@ private:
     std::wstring commonDialog1FileName_;
     // CommonDialog1.FilterIndex: the file type last chosen, shown first the next time.
     int commonDialog1FilterIndex_ = 1;
+    // Whether the dialog last listed every kind first.
+    bool commonDialog1AllKinds_ = false;
 };
 
 }  // namespace tunelift::ui

@@ -16,6 +16,10 @@ public:
         return reader_.ReadPlaylistLine(file, lineToRead);
     }
     std::wstring ReadAll(const std::wstring& file) override { return reader_.ReadAll(file); }
+    std::optional<std::string> ReadPlaylistBytes(const std::wstring& file) override {
+        return win::ReadPlaylistBytes(file);
+    }
+    ReaderServices PlaylistReaders() override { return PlaylistReaderServices(); }
     bool FileExists(const std::wstring& file) override {
         const bool exists = win::FileExists(file);
         lastMissing_ = exists ? std::wstring() : file;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "win/handles_win.h"
+#include "win/xml_reader_win.h"
 
 namespace tunelift::win {
 
@@ -65,6 +66,22 @@ std::wstring DecodeAnsi(std::string_view bytes) {
     std::wstring text(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
     return text;
+}
+
+ReaderServices PlaylistReaderServices() { return {DecodeAnsi, ParseXml}; }
+
+std::optional<std::string> ReadPlaylistBytes(const std::wstring& file) {
+    const DWORD attributes = file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kCountsAsMissing) != 0) return std::nullopt;
+    FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    std::string bytes;
+    try {
+        if (!handle || !ReadWhole(handle.get(), bytes)) return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 void PlaylistReader::Forget() {

@@ -4,8 +4,10 @@
 #pragma once
 #include "engine/file_services.h"
 #include "engine/playlist_text.h"
+#include "engine/readers/any_kind_reader.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,13 @@ namespace tunelift::win {
 
 // The system's ANSI code page (CP_ACP) to UTF-16.
 std::wstring DecodeAnsi(std::string_view bytes);
+
+// What ReadPlaylistOfAnyKind needs on Windows: the ANSI code page and XmlLite.
+ReaderServices PlaylistReaderServices();
+
+// The bytes of a playlist file, read whole; nothing for a file that counts as missing
+// (hidden, system, a folder), cannot be read, or is larger than any playlist.
+std::optional<std::string> ReadPlaylistBytes(const std::wstring& file);
 
 class PlaylistReader {
 public:

@@ -26,6 +26,8 @@ struct ScriptedSystem : cli::CliSystem {
 
 enum class CtrlC { Never, AtStart, DuringFirstCopy };
 
+const std::wstring kList = L"C:\\Lists\\mix.m3u", kPlayer = L"C:\\Work\\Player";
+
 struct Row {
     const char* proves;
     std::vector<std::wstring> words;
@@ -35,11 +37,11 @@ struct Row {
     std::wstring err = L"";  // how standard error starts
     CtrlC ctrlC = CtrlC::Never;
     bool sameSizeCopyOfA = false;  // the player holds a.mp3 already, as big as the song and as old
+    std::wstring listAt = kList;   // where `list` is written
 };
 
-const std::wstring kList = L"C:\\Lists\\mix.m3u", kPlayer = L"C:\\Work\\Player";
 const std::wstring kAb = L"#EXTM3U\r\nMusic\\a.mp3\r\nC:\\Music\\b.mp3\r\n";
-const std::wstring kLogA = L"Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\a.mp3\n1/1 ok\n---\n";
+const std::wstring kLogA = L"C:\\Lists\\Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\a.mp3\n1/1 ok\n---\n";
 const std::wstring kUsage = cli::UsageText(false);
 
 TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
@@ -54,11 +56,11 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
          L"entries: 1, ok: 0, errors: 1, deleted: 0\n",
          1, L"old.mp3=old"},
         {"check writes nothing, into a folder that is not there either", {L"check", kList, L"D:\\Stick"}, kAb,
-         L"Music\\a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\n2/2 ok\n---\nSearch finished!\n"
+         L"C:\\Lists\\Music\\a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\n2/2 ok\n---\nSearch finished!\n"
          L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
          0, L"old.mp3=old"},
         {"German texts", {L"copy", kList, kPlayer, L"--lang", L"de"}, L"[playlist]\r\nFile1=C:\\Music\\b.mp3\r\n",
-         L"C:\\Music\\b.mp3\nwird kopiert nach:\nC:\\Work\\Player\\\n1/1 ok\n---\nAlle Dateien kopiert!\n"
+         L"C:\\Music\\b.mp3\nwird kopiert nach:\nC:\\Work\\Player\\b.mp3\n1/1 ok\n---\nAlle Dateien kopiert!\n"
          L"Eintr\u00e4ge: 1, ok: 1, Fehler: 0, gel\u00f6scht: 0\n",
          0, L"old.mp3=old|b.mp3=song b"},
         {"Sync counts what it deleted", {L"copy", kList, kPlayer, L"--sync"}, kAb,
@@ -67,7 +69,7 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
          0, L"a.mp3=song a|b.mp3=song b"},
         {"a dry run tells what a copy would do, and does nothing", {L"copy", kList, kPlayer, L"--sync", L"--dry-run"},
          kAb + L"C:\\Music\\gone.mp3\r\nMusic\\a.mp3\r\n",
-         L"would copy: Music\\a.mp3 -> C:\\Work\\Player\\a.mp3\n"
+         L"would copy: C:\\Lists\\Music\\a.mp3 -> C:\\Work\\Player\\a.mp3\n"
          L"would copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\nwould fail: C:\\Music\\gone.mp3\n"
          L"would leave: C:\\Work\\Player\\a.mp3\nwould delete: C:\\Work\\Player\\old.mp3\n"
          L"entries: 4, ok: 3, errors: 1, deleted: 1\n",
@@ -77,7 +79,7 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
          CtrlC::DuringFirstCopy},
         {"Ctrl+C while Sync lists the destination is not forgotten", {L"copy", kList, kPlayer, L"--sync"}, kAb,
          L"Canceled!\nentries: 0, ok: 0, errors: 0, deleted: 0\n", 3, L"old.mp3=old", L"", CtrlC::AtStart},
-        {"not a playlist is refused", {L"copy", kList, kPlayer}, L"hello\r\n", L"No playlist found!\n", 2,
+        {"not a playlist is refused", {L"copy", kList, kPlayer}, L"<html></html>", L"No playlist found!\n", 2,
          L"old.mp3=old", kUsage},
         {"a missing playlist is refused", {L"copy", L"C:\\Lists\\none.m3u", kPlayer}, kAb, L"", 2, L"old.mp3=old",
          L"Playlist not found: C:\\Lists\\none.m3u\n\n" + kUsage},
@@ -87,7 +89,7 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
         {"--version names the program and its version", {L"--version"}, kAb, L"tunelift-cli " TUNELIFT_VERSION_W L"\n", 0,
          L"old.mp3=old"},
         {"numbered songs and their playlist arrive", {L"copy", kList, kPlayer, L"--number", L"--write-playlist"}, kAb,
-         L"Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\01 - a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\ncopied to:\n"
+         L"C:\\Lists\\Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\01 - a.mp3\n1/1 ok\n---\nC:\\Music\\b.mp3\ncopied to:\n"
          L"C:\\Work\\Player\\02 - b.mp3\n2/2 ok\n---\nPlaylist written: mix.m3u\nAll files copied!\n"
          L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
          0, L"old.mp3=old|01 - a.mp3=song a|02 - b.mp3=song b|mix.m3u=#EXTM3U\r\n01 - a.mp3\r\n02 - b.mp3\r\n"},
@@ -100,6 +102,11 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
          L"would leave: C:\\Work\\Player\\a.mp3\nwould copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\n"
          L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
          0, L"old.mp3=old|a.mp3=song A", L"", CtrlC::Never, true},
+        {"an XSPF is read without a switch", {L"copy", L"C:\\Lists\\evening.xspf", kPlayer},
+         L"<playlist xmlns=\"http://xspf.org/ns/0/\"><trackList><track><location>Music/a.mp3</location></track>"
+         L"</trackList></playlist>",
+         kLogA + L"All files copied!\nentries: 1, ok: 1, errors: 0, deleted: 0\n", 0, L"old.mp3=old|a.mp3=song a", L"",
+         CtrlC::Never, false, L"C:\\Lists\\evening.xspf"},
     };
     for (const Row& row : rows) {
         MemoryFiles files;
@@ -108,7 +115,7 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
         files.AddFile(L"C:\\Lists\\Music\\a.mp3", L"song a");
         files.AddFile(L"C:\\Music\\b.mp3", L"song b");
         files.AddFile(kPlayer + L"\\old.mp3", L"old");
-        files.AddFile(kList, row.list);
+        files.AddFile(row.listAt, row.list);
         if (row.sameSizeCopyOfA) files.AddFile(kPlayer + L"\\a.mp3", L"song A");
         ScriptedSystem system(files);
         system.interrupted = row.ctrlC == CtrlC::AtStart;

@@ -63,11 +63,18 @@ TEST(CliArgs, ARefusalSpeaksTheLanguageAskedForEvenBeforeTheFault) {
     EXPECT_EQ(RefusalText(CliTextsFor(parse.command.german), parse.error, parse.culprit), L"Unbekannter Befehl: kopiere");
 }
 
-TEST(WindowArgument, IsAPlaylistByItsEndingInAnyCase) {
-    for (const wchar_t* taken : {L"C:\\Lists\\mix.m3u", L"Mix.M3U8", L"C:\\radio.PLS", L"list.txt"})
-        EXPECT_TRUE(IsPlaylistArgument(taken)) << ::testing::PrintToString(taken);
-    for (const wchar_t* ignored : {L"C:\\song.mp3", L"C:\\Lists\\m3u", L"C:\\my.m3u\\folder", L"mix.m3u.bak", L""})
-        EXPECT_FALSE(IsPlaylistArgument(ignored)) << ::testing::PrintToString(ignored);
+TEST(WindowArgument, IsAPlaylistByItsEndingInAnyCaseAndAnXmlPlaylistOnlyWithEveryKind) {
+    const struct { const wchar_t* name; bool plain, everyKind; } rows[] = {
+        {L"C:\\Lists\\mix.m3u", true, true}, {L"Mix.M3U8", true, true}, {L"C:\\radio.PLS", true, true},
+        {L"list.txt", true, true}, {L"C:\\Lists\\evening.XSPF", false, true}, {L"car.wpl", false, true},
+        {L"zune.Zpl", false, true}, {L"C:\\song.mp3", false, false}, {L"C:\\Lists\\m3u", false, false},
+        {L"C:\\my.xspf\\folder", false, false}, {L"mix.m3u.bak", false, false}, {L"mix.xspf.bak", false, false},
+        {L"", false, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsPlaylistArgument(row.name), row.plain) << ::testing::PrintToString(row.name);
+        EXPECT_EQ(IsPlaylistArgument(row.name, true), row.everyKind) << ::testing::PrintToString(row.name);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "tests/support/memory_files.h"
 
 #include "engine/full_path.h"
+#include "engine/written_playlist.h"
+#include "tests/support/tiny_xml.h"
 
 namespace tunelift::testing {
 
@@ -185,6 +187,15 @@ bool MemoryFiles::WriteWholeFile(const std::wstring& path, std::string_view byte
     AddFile(path, content);
     return true;
 }
+
+std::optional<std::string> MemoryFiles::ReadPlaylistBytes(const std::wstring& file) {
+    const MemoryEntry* entry = FindFile(file);
+    if (entry == nullptr) return std::nullopt;
+    if (auto bytes = EncodeAnsi(entry->content)) return bytes;
+    return EncodeUtf8(entry->content);
+}
+
+ReaderServices MemoryFiles::PlaylistReaders() { return TinyReaderServices(); }
 
 std::optional<std::string> MemoryFiles::EncodeAnsi(const std::wstring& text) {
     std::string bytes;

@@ -71,6 +71,11 @@ public:
     // A missing file, or a folder, cannot be read.
     PlaylistLine ReadPlaylistLine(const std::wstring& file, int32_t lineToRead) override;
     std::wstring ReadAll(const std::wstring& file) override { return Content(file); }
+    // Each character is a byte, as WriteWholeFile keeps them, so a test writes a UTF-8 or
+    // UTF-16 playlist byte by byte; a content with characters above U+00FF is UTF-8.
+    std::optional<std::string> ReadPlaylistBytes(const std::wstring& file) override;
+    // XML through the tests' tiny parser.
+    ReaderServices PlaylistReaders() override;
     bool FileExists(const std::wstring& file) override { return Has(file); }
     // Reports progress at the start, half way and the end, as a copy of three chunks would.
     bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override;

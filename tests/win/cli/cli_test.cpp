@@ -65,14 +65,15 @@ TEST(CliProcess, ADryRunChangesNothingAndTheRunThenDoesWhatItSaid) {
 
     EXPECT_EQ(RunToEnd(copy + L" --dry-run", dir.path(), dir / L"logs"), 0u);
     EXPECT_EQ(SnapshotDiff(before, Snapshot(dir.path(), {L"logs"})), "");
-    EXPECT_EQ(dir.Read(L"logs\\out.txt"), "would copy: Songs\\" + kitchen + " -> " + at + "\\Player\\" + kitchen +
+    const std::string song = at + "\\Lists\\Songs\\" + kitchen;
+    EXPECT_EQ(dir.Read(L"logs\\out.txt"), "would copy: " + song + " -> " + at + "\\Player\\" + kitchen +
                                                "\r\nwould delete: " + at + "\\Player\\stray.mp3\r\n" +
                                                "entries: 1, ok: 1, errors: 0, deleted: 1\r\n");
 
     EXPECT_EQ(RunToEnd(copy, dir.path(), dir / L"logs"), 0u);
     EXPECT_EQ(SnapshotDiff(before, Snapshot(dir.path(), {L"logs"})), "gone: Player\\stray.mp3\nnew: Player\\K?che.mp3\n");
     EXPECT_EQ(dir.Read(L"Player\\K\u00fcche.mp3"), "kitchen song");
-    EXPECT_EQ(dir.Read(L"logs\\out.txt"), "Songs\\" + kitchen + "\r\ncopied to:\r\n" + at + "\\Player\\" + kitchen +
+    EXPECT_EQ(dir.Read(L"logs\\out.txt"), song + "\r\ncopied to:\r\n" + at + "\\Player\\" + kitchen +
                                                "\r\n1/1 ok\r\n---\r\nAll files copied!\r\n" +
                                                "entries: 1, ok: 1, errors: 0, deleted: 1\r\n");
 }

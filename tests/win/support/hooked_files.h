@@ -20,6 +20,8 @@ public:
 
     PlaylistLine ReadPlaylistLine(const std::wstring& f, int32_t n) override { return real_->ReadPlaylistLine(f, n); }
     std::wstring ReadAll(const std::wstring& f) override { return real_->ReadAll(f); }
+    std::optional<std::string> ReadPlaylistBytes(const std::wstring& f) override { return real_->ReadPlaylistBytes(f); }
+    ReaderServices PlaylistReaders() override { return real_->PlaylistReaders(); }
     bool FileExists(const std::wstring& f) override { return real_->FileExists(f); }
     bool FileCopy(const std::wstring& s, const std::wstring& d, const ProgressReport& progress) override {
         if (beforeCopy) beforeCopy(++copies_);

@@ -1,0 +1,10 @@
+[playlist]
+NumberOfEntries=5
+File3=C:\Music\c.mp3
+Title3=Third
+Length3=200
+File1=a.mp3
+Title1=First
+Length1=-1
+File2=file:///C:/Music/b%20b.mp3
+Version=2

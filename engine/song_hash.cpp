@@ -24,28 +24,15 @@ SongHash::SongHash() : state_(std::make_unique<State>()) {
 }
 
 SongHash::~SongHash() = default;
-SongHash::SongHash(SongHash&&) noexcept = default;
-SongHash& SongHash::operator=(SongHash&&) noexcept = default;
 
 void SongHash::Add(const void* bytes, size_t size) {
     if (size == 0) return;
     XXH3_128bits_update(state_->xxh.get(), bytes, size);
-    bytes_ += size;
 }
 
 SongDigest SongHash::Digest() const {
     const XXH128_hash_t h = XXH3_128bits_digest(state_->xxh.get());
     return {h.high64, h.low64};
-}
-
-std::string SongDigest::Hex() const {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex(32, '0');
-    for (int i = 0; i < 16; ++i) {
-        hex[15 - i] = kDigits[(high >> (4 * i)) & 0xF];
-        hex[31 - i] = kDigits[(low >> (4 * i)) & 0xF];
-    }
-    return hex;
 }
 
 }  // namespace tunelift

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 
 namespace tunelift {
 
@@ -15,27 +14,21 @@ struct SongDigest {
     uint64_t high = 0;
     uint64_t low = 0;
     friend bool operator==(const SongDigest&, const SongDigest&) = default;
-    // 32 lowercase hex digits, high half first, as `xxhsum -H2` prints them.
-    std::string Hex() const;
 };
 
 class SongHash {
 public:
     SongHash();
     ~SongHash();
-    SongHash(SongHash&&) noexcept;
-    SongHash& operator=(SongHash&&) noexcept;
 
     // Feeds the next bytes; pieces of any size give the digest of their concatenation.
     void Add(const void* bytes, size_t size);
     // The digest of everything added so far.
     SongDigest Digest() const;
-    uint64_t Bytes() const { return bytes_; }
 
 private:
     struct State;
     std::unique_ptr<State> state_;
-    uint64_t bytes_ = 0;
 };
 
 }  // namespace tunelift

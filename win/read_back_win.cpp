@@ -11,7 +11,7 @@ namespace {
 
 // The copy being checked may still be open for writing (the part file before its rename).
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr DWORD kLeastSector = 4096;      // below this, a 4Kn disk could still refuse
+constexpr DWORD kLeastSector = 4096;      // whole 4 KiB suit 512-byte sectors too, and 4Kn disks that claim 512
 constexpr DWORD kLargestSector = 1 << 20;  // anything larger is not a sector size
 
 bool g_refuseDevice = false;
@@ -50,6 +50,9 @@ DWORD SectorBytes(HANDLE file, const std::wstring& path) {
     return 0;
 }
 
+// How a volume says no to reads past its cache, as against a disk that fails.
+bool Refused(DWORD error) { return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED; }
+
 // A chunk that is a whole number of sectors, or 0 for a sector size no read can honour.
 DWORD ChunkFor(DWORD sector) {
     sector = std::max(sector, kLeastSector);
@@ -60,6 +63,7 @@ DWORD ChunkFor(DWORD sector) {
 struct Hashing {
     std::optional<ReadBackResult> result;
     uint64_t bytesRead = 0;  // how far it got before a read failed
+    DWORD error = 0;         // and why it failed
 };
 
 Hashing HashFile(HANDLE file, DWORD chunk, const ReadBackProgress& progress) {
@@ -72,7 +76,10 @@ Hashing HashFile(HANDLE file, DWORD chunk, const ReadBackProgress& progress) {
     if (progress) progress(total, 0);
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file, buffer.get(), chunk, &got, nullptr)) return out;
+        if (!ReadFile(file, buffer.get(), chunk, &got, nullptr)) {
+            out.error = GetLastError();
+            return out;
+        }
         if (got == 0) break;
         hash.Add(buffer.get(), got);
         out.bytesRead += got;
@@ -89,18 +96,19 @@ Hashing HashFile(HANDLE file, DWORD chunk, const ReadBackProgress& progress) {
 
 std::optional<ReadBackResult> ReadBack(const std::wstring& path, const ReadBackProgress& progress, ReadFrom from) {
     if (path.empty() || path.find(L'\0') != std::wstring::npos) return std::nullopt;
+    // Some volumes (some network shares, some file systems' drivers) refuse reads past
+    // the cache, at the open or at the first read; those are read the ordinary way. A
+    // disk that fails is not: the cache, which still holds what was written, would
+    // answer for it.
     if (from == ReadFrom::Device) {
         const FileHandle file = OpenForReading(path, FILE_FLAG_NO_BUFFERING);
+        if (!file && !Refused(GetLastError())) return std::nullopt;
         const DWORD chunk = file ? ChunkFor(SectorBytes(file.get(), path)) : 0;
         if (chunk != 0) {
             Hashing device = HashFile(file.get(), chunk, progress);
             if (device.result) device.result->fromDevice = true;
-            // Bytes that came and then stopped are a failing disk, not a refusal to
-            // read past the cache: the cache must not answer for it.
-            if (device.result || device.bytesRead > 0) return device.result;
+            if (device.result || device.bytesRead > 0 || !Refused(device.error)) return device.result;
         }
-        // Some volumes (network shares, some file systems' drivers) refuse reads past
-        // the cache, either at the open or at the first read.
     }
     const FileHandle file = OpenForReading(path, 0);
     if (!file) return std::nullopt;

@@ -102,6 +102,10 @@ if(TUNELIFT_TESTS)
   if(TARGET win_cli_tests)
     add_dependencies(win_cli_tests tunelift-cli tunelift)
   endif()
+  # The sticks suite runs tunelift-cli onto them.
+  if(TARGET win_sticks_tests)
+    add_dependencies(win_sticks_tests tunelift-cli)
+  endif()
   # The release: packed, installed and uninstalled at the project's version; and the two
   # programs built once more, which must give the same bytes.
   if(TARGET win_release_tests)

@@ -12,6 +12,7 @@ struct RunOptions {
     bool onlyChanged = false;     // with Overwrite: an unchanged copy (size, time) is left
     bool askBeforeSync = false;   // Sync asks before it deletes anything
     bool checkFreeSpace = false;  // a Save run compares what it will write with the free space
+    bool verify = false;          // each copy is read back and compared, and once more at the end
 
     bool operator==(const RunOptions&) const = default;
 };
@@ -41,6 +42,7 @@ inline constexpr OptionRow kOptionRows[] = {
      L"Vor dem L\u00f6schen durch Sync fragen", nullptr},
     {2106, &RunOptions::checkFreeSpace, L"CheckFreeSpace", L"Check free space before copying",
      L"Vor dem Kopieren freien Platz pr\u00fcfen", nullptr},
+    {2108, &RunOptions::verify, L"Verify", L"Verify every copy", L"Jede Kopie pr\u00fcfen", L"--verify"},
 };
 
 // The menu item of an option; 0 for a member no row holds.

@@ -42,6 +42,7 @@ enum : int {
     mnuOnlyChanged = MenuIdOf(&RunOptions::onlyChanged),
     mnuAskBeforeSync = MenuIdOf(&RunOptions::askBeforeSync),
     mnuCheckFreeSpace = MenuIdOf(&RunOptions::checkFreeSpace),
+    mnuVerify = MenuIdOf(&RunOptions::verify),
 };
 
 // Resources.

@@ -28,6 +28,7 @@ const Texts kEnglish = {
     .CapOverwrite = L"Overwrite existing files",
     .CapSync = L"Sync playlist and directory (Deletes files in the destination dir, that are not in the playlist!)",
     .CapMenuOptions = L"Options",
+    .CapPanelVerifying = L"Verifying",
     .german = false,
 };
 
@@ -49,13 +50,14 @@ const Texts kGerman = {
     .CapOverwrite = L"\u00dcberschreibe existierende Dateien",
     .CapSync = L"Synchronisiere Playlist und Verzeichnis (L\u00f6scht Dateien im Ziel-Ordner, die nicht in der Playlist sind!)",
     .CapMenuOptions = L"Optionen",
+    .CapPanelVerifying = L"Pr\u00fcfe",
     .german = true,
 };
 
 namespace {
 // Before the first SetLanguage every text is empty.
-const RunTexts kRunUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
-const Texts kUnset = {&kRunUnset, L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", false};
+const RunTexts kRunUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
+const Texts kUnset = {&kRunUnset, L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", false};
 const Texts* current = &kUnset;
 }  // namespace
 

@@ -17,7 +17,7 @@ TEST_F(OptionsMenu, EachItemTogglesSpeaksBothLanguagesAndOutlivesARestart) {
     wchar_t between[32] = {};
     GetMenuStringW(GetMenu(window->hwnd()), 1, between, 32, MF_BYPOSITION);
     EXPECT_STREQ(between, L"Options") << "between File and About";
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(window->hwnd()), 1)), 6);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(window->hwnd()), 1)), 7);
     const struct { int id; bool RunOptions::*member; const wchar_t* english; const wchar_t* german; } rows[] = {
         {ids::mnuOptions, nullptr, L"Options", L"Optionen"},
         {ids::mnuAllAudio, &RunOptions::allAudio, L"Copy all audio files, not only MP3", L"Alle Audiodateien kopieren, nicht nur MP3"},
@@ -26,6 +26,7 @@ TEST_F(OptionsMenu, EachItemTogglesSpeaksBothLanguagesAndOutlivesARestart) {
         {ids::mnuOnlyChanged, &RunOptions::onlyChanged, L"Overwrite only changed files", L"Nur ge\u00e4nderte Dateien \u00fcberschreiben"},
         {ids::mnuAskBeforeSync, &RunOptions::askBeforeSync, L"Ask before Sync deletes", L"Vor dem L\u00f6schen durch Sync fragen"},
         {ids::mnuCheckFreeSpace, &RunOptions::checkFreeSpace, L"Check free space before copying", L"Vor dem Kopieren freien Platz pr\u00fcfen"},
+        {ids::mnuVerify, &RunOptions::verify, L"Verify every copy", L"Jede Kopie pr\u00fcfen"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.english);

@@ -184,6 +184,7 @@ VerifiedCopy MemoryFiles::FileCopyVerified(const std::wstring& source, const std
     if (from && FailsOnRead(dest)) {
         copies.emplace_back(source, dest);
         readBacks.push_back(dest);
+        if (verifying) verifying(from->content.size(), 0);
         return {VerifiedCopy::Differs, digest};
     }
     if (!FileCopy(source, dest, copying)) return {VerifiedCopy::Failed, digest};

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "scratch_folder.h"
+#include "sticks_fixture.h"
 #include "win/handles_win.h"
 
 namespace tunelift::testing {
@@ -15,23 +16,12 @@ namespace {
 
 // Writes a song of bytes no other seed gives and returns the digest its source has.
 SongDigest WriteSong(const std::wstring& path, size_t size, uint32_t seed) {
-    std::string bytes(size, '\0');
-    for (char& c : bytes) c = static_cast<char>((seed = seed * 1664525u + 1013904223u) >> 24);
+    const std::string bytes = SongBytes(size, seed);
     std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
     SongHash hash;
     hash.Add(bytes.data(), bytes.size());
     return hash.Digest();
 }
-
-// sticks_test.sh names the mounted sticks in the environment.
-class Sticks : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const wchar_t* name : {L"TUNELIFT_FAILING_STICK", L"TUNELIFT_STICK_CONTROL", L"TUNELIFT_COUNTERFEIT_STICK",
-                                    L"TUNELIFT_COUNTERFEIT_REAL_MIB"})
-            ASSERT_TRUE(_wgetenv(name)) << "run through tests/win/sticks/sticks_test.sh, which mounts the sticks";
-    }
-};
 
 TEST_F(Sticks, ReadBackGivesTheBytesTheFailingStickReturnsNotThoseWritten) {
     std::ofstream(std::filesystem::path(_wgetenv(L"TUNELIFT_STICK_CONTROL"))) << "flip *.flip\nfail *.fail\n";

@@ -6,6 +6,7 @@
 # timed inside its process; every variant copies into a fresh folder, the variants take
 # turns in starting a round, and the median of the rounds is printed with the range.
 # CHUNKS="256 1024 4096" adds tunelift-cli's copy with each chunk size (KiB) side by side.
+# VERIFY=1 instead times tunelift-cli's copy without and with --verify, side by side.
 #   bench/front_ends_bench.sh <windows build dir> [work dir] [rounds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -81,6 +82,14 @@ compare() {  # <list> <variant>...: medians and ranges, and each variant against
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg), rounds=$rounds"
+if [[ -n ${VERIFY:-} ]]; then
+    echo '| set | tunelift-cli copy (s) | tunelift-cli copy --verify (s) | verify / plain |'
+    echo '|---|---:|---:|---:|'
+    compare large cli cliverify
+    compare small cli cliverify
+    echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+    exit 0
+fi
 echo '| set | copy + flush loop (s) | tunelift-cli copy (s) | window Save run (s) | cli / loop | window / cli |'
 echo '|---|---:|---:|---:|---:|---:|'
 compare large loop cli save

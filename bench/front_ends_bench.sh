@@ -8,6 +8,7 @@
 # CHUNKS="256 1024 4096" adds tunelift-cli's copy with each chunk size (KiB) side by side.
 # KINDS=1 compares instead, without a window, the Save and the Check run over the plain
 # lists with the same runs reading them as playlists of every kind.
+# VERIFY=1 instead times tunelift-cli's copy without and with --verify, side by side.
 #   bench/front_ends_bench.sh <windows build dir> [work dir] [rounds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -90,6 +91,14 @@ if [[ -n ${KINDS:-} ]]; then
     echo '|---|---:|---:|---:|'
     compare small engine engine-kinds
     compare check enginecheck enginecheck-kinds
+    echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+    exit 0
+fi
+if [[ -n ${VERIFY:-} ]]; then
+    echo '| set | tunelift-cli copy (s) | tunelift-cli copy --verify (s) | verify / plain |'
+    echo '|---|---:|---:|---:|'
+    compare large cli cliverify
+    compare small cli cliverify
     echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
     exit 0
 fi

@@ -5,10 +5,11 @@
 //   save_run_bench_win <save|check|loop|engine> <playlist> <destination folder> [marker file]
 // "engine" runs the same Save run with the real file services but without a window
 // (a scripted one that only counts), to tell the window's share from the files'; "cli"
-// runs tunelift-cli's copy in this process; "checkhidden" the Check run with the window
-// hidden; "latency" the Save run while another thread times the window's answers;
-// "enginecheck" the Check run without a window. TUNELIFT_ALL_KINDS=1 in the environment
-// makes the runs without a window read the playlist as one of every kind.
+// runs tunelift-cli's copy in this process, "cliverify" the same with --verify;
+// "checkhidden" the Check run with the window hidden; "latency" the Save run while
+// another thread times the window's answers; "enginecheck" the Check run without a
+// window. TUNELIFT_ALL_KINDS=1 in the environment makes the runs without a window read
+// the playlist as one of every kind.
 // TUNELIFT_CHUNK_KIB=<n> in the environment copies in chunks of n KiB instead.
 // With a marker file, the file's attributes are read right before and right after the
 // timed part, so that a system-call trace can cut out exactly the run.
@@ -153,7 +154,7 @@ private:
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|checkhidden|latency|loop|engine|enginecheck|cli> "
+        std::fwprintf(stderr, L"usage: save_run_bench_win <save|check|checkhidden|latency|loop|engine|enginecheck|cli|cliverify> "
                               L"<playlist> <destination> [marker]\n");
         return 2;
     }
@@ -193,12 +194,14 @@ int wmain(int argc, wchar_t** argv) {
         cpu = CpuSeconds() - c;
         mark();
         complete = host.logText.find(L"\r\n" + all + L"/" + all + L" ok") != std::wstring::npos;
-    } else if (mode == L"cli") {
+    } else if (mode == L"cli" || mode == L"cliverify") {
         auto files = tunelift::win::CreateFileServices();
         QuietSystem system;
+        std::vector<std::wstring> args = {L"copy", playlist, dest};
+        if (mode == L"cliverify") args.push_back(L"--verify");
         mark();
         const double t = Now(), c = CpuSeconds();
-        const int code = tunelift::cli::RunCli({L"copy", playlist, dest}, *files, system);
+        const int code = tunelift::cli::RunCli(args, *files, system);
         seconds = Now() - t;
         cpu = CpuSeconds() - c;
         mark();

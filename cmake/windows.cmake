@@ -102,6 +102,10 @@ if(TUNELIFT_TESTS)
   if(TARGET win_cli_tests)
     add_dependencies(win_cli_tests tunelift-cli tunelift)
   endif()
+  # The sticks suite runs tunelift-cli onto them.
+  if(TARGET win_sticks_tests)
+    add_dependencies(win_sticks_tests tunelift-cli)
+  endif()
   # The release: packed, installed and uninstalled at the project's version; and the two
   # programs built once more, which must give the same bytes.
   if(TARGET win_release_tests)
@@ -131,6 +135,10 @@ foreach(src ${WIN_BENCH_SOURCES})
     target_link_options(${name} PRIVATE -municode)
   endif()
 endforeach()
+# The verify benchmark sets XXH3 beside Windows' own SHA-256.
+if(TARGET verify_bench_win)
+  target_link_libraries(verify_bench_win PRIVATE bcrypt)
+endif()
 
 # Small automation tools (screenshots for the README).
 file(GLOB WIN_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_win.cpp)

@@ -27,6 +27,9 @@ const CliTexts kCliEnglish = {
         L"PLAYLIST may be of any of these kinds: M3U and M3U8 (.m3u, .m3u8, .txt), PLS,\n"
         L"XSPF, WPL and ZPL, and tab-separated UTF-16 text with a header row (.txt).\n"
         L"Relative paths in the playlist mean the playlist's own folder.\n"
+        L"--verify reads every song it copies back from DESTINATION and compares it with the song,\n"
+        L"and reads them all once more after the last one, which finds a stick that fails or is\n"
+        L"smaller than it claims. Songs left alone because they are there already are not read.\n"
         L"Exit codes: 0 every entry ok, 1 an entry failed, 2 refused, 3 interrupted (Ctrl+C).\n",
     .MsgNoCommand = L"Say copy or check.",
     .MsgUnknownCommand = L"Unknown command: ",
@@ -67,6 +70,9 @@ const CliTexts kCliGerman = {
         L"PLAYLIST darf jeder dieser Arten sein: M3U und M3U8 (.m3u, .m3u8, .txt), PLS,\n"
         L"XSPF, WPL und ZPL und UTF-16-Text mit Tabulatoren und Kopfzeile (.txt).\n"
         L"Relative Pfade in der Playlist meinen den Ordner der Playlist.\n"
+        L"--verify liest jedes kopierte Lied aus ZIEL zur\u00fcck und vergleicht es mit dem Lied,\n"
+        L"und liest nach dem letzten alle noch einmal; so f\u00e4llt ein Stick auf, der defekt oder\n"
+        L"kleiner ist, als er angibt. Lieder, die schon da sind und bleiben, werden nicht gelesen.\n"
         L"R\u00fcckgabewerte: 0 alles ok, 1 ein Eintrag fehlgeschlagen, 2 abgelehnt, 3 abgebrochen (Strg+C).\n",
     .MsgNoCommand = L"Sagen Sie copy oder check.",
     .MsgUnknownCommand = L"Unbekannter Befehl: ",

@@ -24,6 +24,15 @@ public:
     ReaderServices PlaylistReaders() override { return real_.PlaylistReaders(); }
     bool FileExists(const std::wstring& file) override;
     bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override;
+    // A dry run copies nothing, so it proves nothing: its copies have no digest to read back against.
+    VerifiedCopy FileCopyVerified(const std::wstring& source, const std::wstring& dest, const ProgressReport& copying,
+                                  const ProgressReport& verifying) override {
+        if (!dryRun_) return real_.FileCopyVerified(source, dest, copying, verifying);
+        return {FileCopy(source, dest, copying) ? VerifiedCopy::Copied : VerifiedCopy::Failed, std::nullopt};
+    }
+    std::optional<SongDigest> ReadBackDigest(const std::wstring& file, const ProgressReport& progress) override {
+        return real_.ReadBackDigest(file, progress);
+    }
     // A dry run's listing is taken before any copy, as every run's is: the real folder is it.
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         return real_.StartSearch(pattern);

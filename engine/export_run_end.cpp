@@ -25,7 +25,9 @@ RunEnd ExportRun::EndOfPlaylist(PlaylistKind kind) {
     std::optional<WrittenPlaylist> written;
     if (copy_ && options_.writePlaylist)
         written = EncodeWrittenPlaylist(playlist_, okNames_, [this](const std::wstring& text) { return files_.EncodeAnsi(text); });
-    if (copy_ && sync_ && kind == PlaylistKind::M3u) {
+    // Songs that changed on the stick after they were written: Sync deletes nothing.
+    const bool songsHeld = WrittenSongsHeld(kind);
+    if (copy_ && sync_ && kind == PlaylistKind::M3u && songsHeld) {
         KeepPlaylistInDestination();
         // The playlist this run writes is no stray file.
         if (written) state_.sync.Record(written->FileName);

@@ -39,6 +39,9 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
         copyFailed = !copied;
         if (copied && options_.onlyChanged) KeepSongTime(source, D);
     }
+    if (copyFailed && copyDiffers_) {
+        if (slotForm) AppendToSlot(kCrLf + Texts().MsgCopyDiffers); else AppendToBox(kCrLf + Texts().MsgCopyDiffers);
+    }
 
     // A copy that succeeded holds its name: only a song left alone is looked up again.
     const bool ok = (mayCopy && !copyFailed && (copied || files_.FileExists(D))) || (!copy_ && files_.FileExists(source));
@@ -58,6 +61,7 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
 }
 
 bool ExportRun::Copy(const std::wstring& source, const std::wstring& D) {
+    if (options_.verify) return CopyAndVerify(source, D);
     return files_.FileCopy(source, D, [this](uint64_t total, uint64_t done) {
         host_.Tell(run_event::CopyProgress{total, done});
     });

@@ -10,6 +10,7 @@
 #include "engine/playlist_rules.h"
 #include "engine/readers/read_entry.h"
 #include "engine/written_playlist.h"
+#include "engine/written_songs.h"
 
 namespace tunelift::detail {
 
@@ -56,6 +57,9 @@ private:
     void AppendEndLine(PlaylistKind kind, const std::wstring& text) {
         if (kind == PlaylistKind::M3u) AppendToSlot(kCrLf + text); else AppendToBox(kCrLf + text);
     }
+    // Verifying (export_run_verify.cpp).
+    bool CopyAndVerify(const std::wstring& source, const std::wstring& D);
+    bool WrittenSongsHeld(PlaylistKind kind);
     // The line a run that reached the playlist's end closes with.
     std::wstring EndLine() const;
 
@@ -79,6 +83,8 @@ private:
     int okCount_ = 0;
     int entryCount_ = 0;
     int deleted_ = 0;  // files Sync deleted
+    bool copyDiffers_ = false;   // the last copy read back otherwise than its song
+    WrittenSongs writtenSongs_;  // copied with verify on, for their read-back at the end
 };
 
 }  // namespace tunelift::detail

@@ -10,6 +10,7 @@
 
 #include "engine/file_names.h"
 #include "engine/readers/any_kind_reader.h"
+#include "engine/song_hash.h"
 
 namespace tunelift {
 
@@ -49,6 +50,19 @@ struct PlaylistLine {
 // empty: nobody watches.
 using ProgressReport = std::function<void(uint64_t total, uint64_t done)>;
 
+// How a copy that proves itself ended (FileServices::FileCopyVerified).
+struct VerifiedCopy {
+    enum Outcome {
+        Copied,   // the copy read back as the song's bytes and took its name
+        Failed,   // as a plain copy fails
+        Differs,  // the copy read back otherwise, or not at all: it never took the name
+    };
+    Outcome outcome = Failed;
+    // The song's bytes as the copy read them; nothing when no byte was written (a file
+    // copied onto itself).
+    std::optional<SongDigest> digest;
+};
+
 // An open folder search; destroying it closes the search.
 class FileSearch {
 public:
@@ -82,6 +96,22 @@ public:
     // Copies source over dest (replacing it), telling `progress` how far it has come.
     // Never leaves a partial file under dest's name.
     virtual bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) = 0;
+
+    // Copies as FileCopy does and proves the copy: the song's bytes are hashed as they are
+    // read, and once flushed the copy is read back from the disk, past the system's
+    // cache, telling `verifying` how far that has come. Only a copy that reads back as
+    // the song takes dest's name; one that does not is removed, and an older file under
+    // the name stays as it was. A file system that cannot read back proves nothing.
+    virtual VerifiedCopy FileCopyVerified(const std::wstring& /*source*/, const std::wstring& /*dest*/,
+                                          const ProgressReport& /*copying*/, const ProgressReport& /*verifying*/) {
+        return {};
+    }
+
+    // The digest of a file as the disk holds it, read past the system's cache; nothing
+    // when it cannot be read, or the file system cannot read that way.
+    virtual std::optional<SongDigest> ReadBackDigest(const std::wstring& /*file*/, const ProgressReport& /*progress*/) {
+        return std::nullopt;
+    }
 
     // Starts a search over a pattern such as "E:\Player\*.*"; null when it cannot start.
     virtual std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) = 0;

@@ -74,6 +74,13 @@ struct CopyProgress {
     uint64_t done = 0;
 };
 
+// A copy is read back from the disk and compared with its song: right after it was
+// written, or once more after the last entry. CopyProgress reports follow.
+struct Verifying {
+    std::wstring destName;     // the copy's name in the destination
+    std::wstring destination;  // its full path
+};
+
 enum class Outcome {
     Copied,     // copied now
     Kept,       // its copy was there already and stays
@@ -120,7 +127,7 @@ struct Ended {
 }  // namespace run_event
 
 using RunEvent = std::variant<run_event::Refused, run_event::Started, run_event::LogCleared, run_event::PlaylistOpened,
-                              run_event::LogPiece, run_event::EntryStarted, run_event::CopyProgress,
+                              run_event::LogPiece, run_event::EntryStarted, run_event::CopyProgress, run_event::Verifying,
                               run_event::EntryEnded, run_event::LineHandled, run_event::DeletionsStarted,
                               run_event::Deleting, run_event::DeletionsEnded, run_event::Ended>;
 

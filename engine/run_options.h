@@ -13,6 +13,7 @@ struct RunOptions {
     bool askBeforeSync = false;   // Sync asks before it deletes anything
     bool checkFreeSpace = false;  // a Save run compares what it will write with the free space
     bool allKinds = false;        // playlists of every kind the readers know, not only M3U and [playlist]
+    bool verify = false;          // each copy is read back and compared, and once more at the end
 
     bool operator==(const RunOptions&) const = default;
 };
@@ -44,6 +45,7 @@ inline constexpr OptionRow kOptionRows[] = {
      L"Vor dem Kopieren freien Platz pr\u00fcfen", nullptr},
     // The command line always reads every kind: no window rule binds it.
     {2107, &RunOptions::allKinds, L"AllKinds", L"Read playlists of every kind", L"Playlisten jeder Art lesen", nullptr},
+    {2108, &RunOptions::verify, L"Verify", L"Verify every copy", L"Jede Kopie pr\u00fcfen", L"--verify"},
 };
 
 // The menu item of an option; 0 for a member no row holds.

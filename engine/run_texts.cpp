@@ -25,6 +25,10 @@ const RunTexts kRunEnglish = {
     .MsgAskSync = L"Sync is about to delete these files from the destination folder (%1):\r\n\r\n%2\r\n\r\nDelete them?",
     .MsgSyncDeclined = L"Sync deleted nothing.",
     .MsgAskFreeSpace = L"%1 MB needed, %2 MB free. Copy anyway?",
+    .MsgCopyDiffers = L"The copy differs from the song!",
+    .MsgSongChanged = L"Changed on the stick: ",
+    .MsgSongsChanged = L"%1 songs changed on the stick after they were written. "
+                       L"The stick may be failing or smaller than it claims.",
 };
 
 const RunTexts kRunGerman = {
@@ -44,6 +48,10 @@ const RunTexts kRunGerman = {
     .MsgAskSync = L"Sync l\u00f6scht diese Dateien aus dem Zielordner (%1):\r\n\r\n%2\r\n\r\nL\u00f6schen?",
     .MsgSyncDeclined = L"Sync hat nichts gel\u00f6scht.",
     .MsgAskFreeSpace = L"%1 MB ben\u00f6tigt, %2 MB frei. Trotzdem kopieren?",
+    .MsgCopyDiffers = L"Die Kopie weicht vom Titel ab!",
+    .MsgSongChanged = L"Auf dem Stick ver\u00e4ndert: ",
+    .MsgSongsChanged = L"%1 Titel wurden auf dem Stick ver\u00e4ndert, nachdem sie geschrieben wurden. "
+                       L"Der Stick ist wom\u00f6glich defekt oder kleiner, als er angibt.",
 };
 
 }  // namespace tunelift

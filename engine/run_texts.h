@@ -22,6 +22,9 @@ struct RunTexts {
     const wchar_t* MsgAskSync;             // %1 the number of files, %2 their names
     const wchar_t* MsgSyncDeclined;
     const wchar_t* MsgAskFreeSpace;        // %1 megabytes needed, %2 megabytes free
+    const wchar_t* MsgCopyDiffers;
+    const wchar_t* MsgSongChanged;         // followed by the copy's path
+    const wchar_t* MsgSongsChanged;        // %1 songs that changed after they were written
 };
 
 extern const RunTexts kRunEnglish;

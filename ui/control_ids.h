@@ -43,6 +43,7 @@ enum : int {
     mnuAskBeforeSync = MenuIdOf(&RunOptions::askBeforeSync),
     mnuCheckFreeSpace = MenuIdOf(&RunOptions::checkFreeSpace),
     mnuAllKinds = MenuIdOf(&RunOptions::allKinds),
+    mnuVerify = MenuIdOf(&RunOptions::verify),
 };
 
 // Resources.

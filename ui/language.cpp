@@ -29,6 +29,7 @@ const Texts kEnglish = {
     .CapSync = L"Sync playlist and directory (Deletes files in the destination dir, that are not in the playlist!)",
     .CapMenuOptions = L"Options",
     .CapAllPlaylists = L"All playlists",
+    .CapPanelVerifying = L"Verifying",
     .german = false,
 };
 
@@ -51,13 +52,14 @@ const Texts kGerman = {
     .CapSync = L"Synchronisiere Playlist und Verzeichnis (L\u00f6scht Dateien im Ziel-Ordner, die nicht in der Playlist sind!)",
     .CapMenuOptions = L"Optionen",
     .CapAllPlaylists = L"Alle Playlisten",
+    .CapPanelVerifying = L"Pr\u00fcfe",
     .german = true,
 };
 
 namespace {
 // Before the first SetLanguage every text is empty.
-const RunTexts kRunUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
-const Texts kUnset = {&kRunUnset, L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", false};
+const RunTexts kRunUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
+const Texts kUnset = {&kRunUnset, L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", false};
 const Texts* current = &kUnset;
 }  // namespace
 

@@ -30,6 +30,7 @@ struct Texts {
     const wchar_t* CapSync;
     const wchar_t* CapMenuOptions;
     const wchar_t* CapAllPlaylists;  // the open dialog's first type while every kind is read
+    const wchar_t* CapPanelVerifying;  // panel 1 while a copy is read back
     bool german;  // the option captions come from the option table, by language
 };
 

@@ -40,6 +40,11 @@ void RunDisplay::Apply(const RunEvent& event, const mdlLanguage::Texts& texts) {
                 screen_.SetBarValue(0);
                 // Lines past the last slot share it, each replacing the one before.
                 if (kind_ == PlaylistKind::M3u && e.line > RunLog::kLastSlot) log_.ClearSlot(RunLog::kLastSlot);
+            } else if constexpr (std::is_same_v<E, Verifying>) {
+                // The copy being read back, in place of its song; the bar starts again.
+                screen_.SetPanel(1, PanelText(texts.CapPanelVerifying, e.destination));
+                screen_.SetPanel(2, PanelText(texts.CapPanelFilename, e.destName));
+                screen_.SetBarValue(0);
             } else if constexpr (std::is_same_v<E, CopyProgress>) {
                 ShowProgress(e.total, e.done, texts);
             } else if constexpr (std::is_same_v<E, LineHandled>) {

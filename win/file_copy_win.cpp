@@ -10,6 +10,7 @@
 
 #include "win/copy_progress_win.h"
 #include "win/handles_win.h"
+#include "win/read_back_win.h"
 
 namespace tunelift::win {
 namespace {
@@ -131,12 +132,14 @@ public:
         if (created_ && !moved_) DeleteFileW(path_.c_str());
     }
 
-    bool Create() {
-        // Not shared: a second copy to the same name (started from inside this one's
-        // progress report) fails instead of writing into this file. DELETE lets the
-        // handle itself rename the file.
-        const auto open = [this] {
-            handle_ = Open(path_, GENERIC_WRITE | DELETE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    bool Create(bool readBack) {
+        // Not shared for writing: a second copy to the same name (started from inside
+        // this one's progress report) fails instead of writing into this file. Shared for
+        // reading only where the copy reads it back. DELETE lets the handle itself rename
+        // the file.
+        const auto open = [this, readBack] {
+            handle_ = Open(path_, GENERIC_WRITE | DELETE, readBack ? FILE_SHARE_READ : 0, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL);
         };
         open();
         // A leftover marked read-only or hidden would refuse the new part file. Only
@@ -149,6 +152,7 @@ public:
         return created_;
     }
     HANDLE Handle() const { return handle_.get(); }
+    const std::wstring& Path() const { return path_; }
 
     // Renames the open file to dest through its handle: no second open by name. Without
     // `replace`, an existing dest makes it fail with ERROR_ALREADY_EXISTS. The part file
@@ -173,6 +177,16 @@ private:
     bool created_ = false;
     bool moved_ = false;
 };
+
+// The part file as the disk gives it back, against the source's bytes as they were read.
+// Neither a copy that reads back otherwise nor one that cannot be read back takes the
+// destination's name.
+bool ReadsBackAs(const std::wstring& part, const SongHash& source, uint64_t bytes, CopyCheck& check) {
+    check.digest = source.Digest();
+    const std::optional<ReadBackResult> back = ReadBack(part, check.verifying, ReadFrom::Device);
+    check.differs = !back || back->digest != *check.digest || back->bytes != bytes;
+    return !check.differs;
+}
 
 }  // namespace
 
@@ -202,7 +216,7 @@ bool FileExists(const std::wstring& sFile) {
 }
 
 bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, DestinationHint hint,
-              const ProgressReport& progress) {
+              const ProgressReport& progress, CopyCheck* check) {
     if (!Usable(sSourceFile) || !Usable(sDestFile)) return false;
     if (NameStart(sDestFile) == sDestFile.size()) return false;  // a folder's name, not a file's
     FileHandle source = Open(sSourceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
@@ -227,7 +241,9 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
     }
 
     PartFile part(CopyPartPath(sDestFile));
-    if (!part.Create()) return false;
+    if (!part.Create(check != nullptr)) return false;
+    std::optional<SongHash> hash;
+    if (check) hash.emplace();
 
     // Wine's CopyFileEx never calls a progress routine, so this loop copies and
     // reports itself: once before the first byte, then after every chunk.
@@ -240,6 +256,7 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
         DWORD got = 0;
         if (!ReadFile(source.get(), buffer.get(), chunk, &got, nullptr)) return false;
         if (got == 0) break;
+        if (hash) hash->Add(buffer.get(), got);
         if (!WriteChunk(part.Handle(), buffer.get(), got)) return false;
         done += got;
         ReportProgress(progress, total, done);
@@ -252,6 +269,7 @@ bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile, De
                        static_cast<DWORD>(times.LastWriteTime.HighPart)};
     if (!SetFileTime(part.Handle(), nullptr, nullptr, &lastWrite)) return false;
     if (!Flush(part.Handle())) return false;
+    if (check && !ReadsBackAs(part.Path(), *hash, done, *check)) return false;
     Observe(copy_seam::Step::Rename, part.Handle());
     if (part.MoveOver(sDestFile, !knownMissing)) return true;
     const DWORD error = GetLastError();

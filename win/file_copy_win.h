@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,15 @@ enum class DestinationHint {
     Missing,  // a look-up found no file there a moment ago
 };
 
+// What a copy that proves itself asks for and learns.
+struct CopyCheck {
+    ProgressReport verifying;  // told how far the read-back has come
+    // Out: the source's bytes as the copy read them; nothing when no byte was written.
+    std::optional<SongDigest> digest;
+    // Out: the copy read back otherwise than the source, or not at all.
+    bool differs = false;
+};
+
 // Copies sSourceFile over sDestFile (replacing an existing file), reporting progress
 // to `progress` through mdlCopyBar::CopyProgressRoutine on the calling thread. The
 // bytes go into a part file beside the destination, which takes the destination's name
@@ -30,8 +40,12 @@ enum class DestinationHint {
 // time. True when the destination now holds the source's bytes.
 // The hint only saves work: a file that appeared under a name hinted Missing is still
 // found and treated by the same rules.
+// With a `check`, the source's bytes are hashed as they are read, and after the flush
+// the part file is read back from the disk past its cache: only a part file that reads
+// back as the source takes the destination's name.
 bool FileCopy(const std::wstring& sSourceFile, const std::wstring& sDestFile,
-              DestinationHint hint = DestinationHint::Unknown, const ProgressReport& progress = {});
+              DestinationHint hint = DestinationHint::Unknown, const ProgressReport& progress = {},
+              CopyCheck* check = nullptr);
 
 // True for an existing file of any size, including zero; false for "", a missing file,
 // a path in a missing folder, a folder, and a name with wildcards.

@@ -6,6 +6,7 @@
 #include "win/file_copy_win.h"
 #include "win/folder_search_win.h"
 #include "win/playlist_reader_win.h"
+#include "win/read_back_win.h"
 
 namespace tunelift::win {
 namespace {
@@ -28,9 +29,19 @@ public:
     // A run asks whether the destination exists right before it copies there; a "no"
     // spares the copy its own look at that name. The answer serves one copy only.
     bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override {
-        const bool missing = !lastMissing_.empty() && dest == lastMissing_;
-        lastMissing_.clear();
-        return win::FileCopy(source, dest, missing ? DestinationHint::Missing : DestinationHint::Unknown, progress);
+        return win::FileCopy(source, dest, HintFor(dest), progress);
+    }
+    VerifiedCopy FileCopyVerified(const std::wstring& source, const std::wstring& dest, const ProgressReport& copying,
+                                  const ProgressReport& verifying) override {
+        CopyCheck check;
+        check.verifying = verifying;
+        if (win::FileCopy(source, dest, HintFor(dest), copying, &check)) return {VerifiedCopy::Copied, check.digest};
+        return {check.differs ? VerifiedCopy::Differs : VerifiedCopy::Failed, check.digest};
+    }
+    std::optional<SongDigest> ReadBackDigest(const std::wstring& file, const ProgressReport& progress) override {
+        const std::optional<ReadBackResult> back = ReadBack(file, progress, ReadFrom::Device);
+        if (!back) return std::nullopt;
+        return back->digest;
     }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override {
         return win::StartSearch(pattern);
@@ -54,6 +65,12 @@ public:
     }
 
 private:
+    DestinationHint HintFor(const std::wstring& dest) {
+        const bool missing = !lastMissing_.empty() && dest == lastMissing_;
+        lastMissing_.clear();
+        return missing ? DestinationHint::Missing : DestinationHint::Unknown;
+    }
+
     PlaylistReader reader_;
     std::wstring lastMissing_;
 };

@@ -29,6 +29,12 @@ std::wstring NameOf(const std::wstring& path) {
     return cut == std::wstring::npos ? path : path.substr(cut + 1);
 }
 
+SongDigest DigestOf(const std::wstring& content) {
+    SongHash hash;
+    hash.Add(content.data(), content.size() * sizeof(wchar_t));
+    return hash.Digest();
+}
+
 bool IsFolder(const MemoryEntry& e) { return (e.record.Attributes & kAttributeDirectory) != 0; }
 
 // Hands out the entries of a folder as they are when each is asked for, without
@@ -165,6 +171,36 @@ bool MemoryFiles::FileCopy(const std::wstring& source, const std::wstring& dest,
     AddFile(dest, content).record.LastWriteTime = copyTime.value_or(time);
     written.push_back(dest);
     return true;
+}
+
+bool MemoryFiles::FailsOnRead(const std::wstring& path) const {
+    for (const std::wstring& failing : failingReads)
+        if (SameName(failing, path)) return true;
+    return false;
+}
+
+VerifiedCopy MemoryFiles::FileCopyVerified(const std::wstring& source, const std::wstring& dest,
+                                           const ProgressReport& copying, const ProgressReport& verifying) {
+    const MemoryEntry* from = FindFile(source);
+    const std::optional<SongDigest> digest = from ? std::optional(DigestOf(from->content)) : std::nullopt;
+    if (from && FailsOnRead(dest)) {
+        copies.emplace_back(source, dest);
+        readBacks.push_back(dest);
+        if (verifying) verifying(from->content.size(), 0);
+        return {VerifiedCopy::Differs, digest};
+    }
+    if (!FileCopy(source, dest, copying)) return {VerifiedCopy::Failed, digest};
+    return {ReadBackDigest(dest, verifying) == digest ? VerifiedCopy::Copied : VerifiedCopy::Differs, digest};
+}
+
+std::optional<SongDigest> MemoryFiles::ReadBackDigest(const std::wstring& file, const ProgressReport& progress) {
+    readBacks.push_back(file);
+    const MemoryEntry* e = FindFile(file);
+    if (e == nullptr) return std::nullopt;
+    std::wstring bytes = e->content;
+    if (FailsOnRead(file) && !bytes.empty()) bytes[bytes.size() / 2] ^= 1;
+    if (progress) progress(bytes.size(), 0), progress(bytes.size(), bytes.size());
+    return DigestOf(bytes);
 }
 
 std::optional<FileStamp> MemoryFiles::StampOf(const std::wstring& file) {

@@ -48,6 +48,8 @@ public:
     std::optional<uint64_t> freeBytes;       // what FreeBytes answers; nothing: cannot tell
     bool failWholeWrites = false;            // WriteWholeFile fails, as on a full stick
     std::optional<uint64_t> copyTime;        // copies get this time, not the song's (a stick's driver)
+    std::vector<std::wstring> readBacks;     // every file read back, a copy under its song's name
+    std::vector<std::wstring> failingReads;  // these read back with one character changed (a failing stick)
 
     // The folder of a path: everything before its last backslash ("" when it has none).
     static std::wstring FolderOf(const std::wstring& path);
@@ -79,6 +81,10 @@ public:
     bool FileExists(const std::wstring& file) override { return Has(file); }
     // Reports progress at the start, half way and the end, as a copy of three chunks would.
     bool FileCopy(const std::wstring& source, const std::wstring& dest, const ProgressReport& progress) override;
+    // A copy that reads back otherwise never replaces what lies under its name.
+    VerifiedCopy FileCopyVerified(const std::wstring& source, const std::wstring& dest, const ProgressReport& copying,
+                                  const ProgressReport& verifying) override;
+    std::optional<SongDigest> ReadBackDigest(const std::wstring& file, const ProgressReport& progress) override;
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override;
     bool RemoveFile(const std::wstring& path) override;
     std::wstring CurrentFolder() override { return currentFolder; }
@@ -95,6 +101,7 @@ private:
     const std::vector<MemoryEntry>* Folder(const std::wstring& path) const;
     std::vector<MemoryEntry>* Folder(const std::wstring& path);
     const MemoryEntry* FindFile(const std::wstring& path) const;
+    bool FailsOnRead(const std::wstring& path) const;
 
     // The lines of the file read last, found once, so that long playlists stay linear.
     std::wstring indexedFile_;

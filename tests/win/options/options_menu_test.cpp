@@ -27,6 +27,7 @@ TEST_F(OptionsMenu, EachItemTogglesSpeaksBothLanguagesAndOutlivesARestart) {
         {ids::mnuAskBeforeSync, &RunOptions::askBeforeSync, L"Ask before Sync deletes", L"Vor dem L\u00f6schen durch Sync fragen"},
         {ids::mnuCheckFreeSpace, &RunOptions::checkFreeSpace, L"Check free space before copying", L"Vor dem Kopieren freien Platz pr\u00fcfen"},
         {ids::mnuAllKinds, &RunOptions::allKinds, L"Read playlists of every kind", L"Playlisten jeder Art lesen"},
+        {ids::mnuVerify, &RunOptions::verify, L"Verify every copy", L"Jede Kopie pr\u00fcfen"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.english);

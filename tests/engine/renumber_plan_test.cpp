@@ -121,8 +121,8 @@ TEST(Renumbering, EachReorderEndsWithEverySongInPlaceByTheFewestCopies) {
     for (const auto& row : rows) {
         MemoryFiles stick, expected;
         stick.ignoreCase = expected.ignoreCase = true;
-        for (auto [files, spec] : {std::pair{&stick, row.stick}, {&expected, row.after}})
-            for (const auto& f : Split(spec, L'|')) Put(*files, f.substr(0, f.find(L'=')), f.substr(f.find(L'=') + 1));
+        for (auto [files, layout] : {std::pair{&stick, row.stick}, {&expected, row.after}})
+            for (const auto& f : Split(layout, L'|')) Put(*files, f.substr(0, f.find(L'=')), f.substr(f.find(L'=') + 1));
         RunPlaylist(stick, Split(row.playlist, L' '));
         EXPECT_EQ(Folder(stick), Folder(expected)) << row.proves;
     }

@@ -15,14 +15,12 @@ std::vector<ListedFile> ListDestination(FileServices& files, const std::wstring&
     return listing;
 }
 
-std::vector<size_t> PerformRenames(FileServices& files, const std::wstring& folder,
-                                   const std::vector<RenameStep>& steps) {
-    std::vector<size_t> placed;
-    for (const RenameStep& step : steps) {
-        if (!files.RenameFile(folder + L"\\" + step.From, folder + L"\\" + step.To)) break;
-        if (step.Places) placed.push_back(*step.Places);
-    }
-    return placed;
+size_t PerformRenames(FileServices& files, const std::wstring& folder, const std::vector<RenameStep>& steps) {
+    size_t done = 0;
+    while (done < steps.size() &&
+           files.RenameFile(folder + L"\\" + steps[done].From, folder + L"\\" + steps[done].To))
+        ++done;
+    return done;
 }
 
 }  // namespace tunelift

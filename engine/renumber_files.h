@@ -16,8 +16,8 @@ std::vector<ListedFile> ListDestination(FileServices& files, const std::wstring&
 
 // Performs one place's steps in order inside `folder`, stopping at the first rename that
 // fails (every later step needs it); what is done stays done, each file whole under a
-// name. Returns the places whose songs the performed steps put in place.
-std::vector<size_t> PerformRenames(FileServices& files, const std::wstring& folder,
+// name. Returns how many steps were performed: the first ones, in order.
+size_t PerformRenames(FileServices& files, const std::wstring& folder,
                                    const std::vector<RenameStep>& steps);
 
 }  // namespace tunelift

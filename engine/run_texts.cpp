@@ -25,6 +25,7 @@ const RunTexts kRunEnglish = {
     .MsgAskSync = L"Sync is about to delete these files from the destination folder (%1):\r\n\r\n%2\r\n\r\nDelete them?",
     .MsgSyncDeclined = L"Sync deleted nothing.",
     .MsgAskFreeSpace = L"%1 MB needed, %2 MB free. Copy anyway?",
+    .MsgRenamedFrom = L"renamed from: ",
 };
 
 const RunTexts kRunGerman = {
@@ -44,6 +45,7 @@ const RunTexts kRunGerman = {
     .MsgAskSync = L"Sync l\u00f6scht diese Dateien aus dem Zielordner (%1):\r\n\r\n%2\r\n\r\nL\u00f6schen?",
     .MsgSyncDeclined = L"Sync hat nichts gel\u00f6scht.",
     .MsgAskFreeSpace = L"%1 MB ben\u00f6tigt, %2 MB frei. Trotzdem kopieren?",
+    .MsgRenamedFrom = L"umbenannt von: ",
 };
 
 }  // namespace tunelift

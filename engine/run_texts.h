@@ -22,6 +22,7 @@ struct RunTexts {
     const wchar_t* MsgAskSync;             // %1 the number of files, %2 their names
     const wchar_t* MsgSyncDeclined;
     const wchar_t* MsgAskFreeSpace;        // %1 megabytes needed, %2 megabytes free
+    const wchar_t* MsgRenamedFrom;         // followed by the name a renamed song had
 };
 
 extern const RunTexts kRunEnglish;

@@ -81,7 +81,9 @@ std::pair<int, int> RunPlaylist(MemoryFiles& stick, const std::vector<std::wstri
     std::vector<bool> placed(places.size());
     for (size_t p = 0; p < places.size() && !stick.writeProtected; ++p) {
         before = contents();
-        for (const size_t q : PerformRenames(stick, kStick, plan[p].Steps)) placed[q] = true;
+        const auto& steps = plan[p].Steps;
+        for (size_t s = 0, done = PerformRenames(stick, kStick, steps); s < done; ++s)
+            if (steps[s].Places) placed[*steps[s].Places] = true;
         if (stick.writeProtected) break;
         if (const auto& from = plan[p].RenamedFrom) {
             EXPECT_TRUE(placed[p]) << "place " << p + 1 << " not renamed by the time it is reached";

@@ -41,7 +41,8 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     if (copy_ && mayCopy && !renamedFrom && CopyWanted(entry.Form, source, D)) {
         copied = Copy(source, D);
         copyFailed = !copied;
-        if (copied && options_.onlyChanged) KeepSongTime(source, D);
+        // A numbered copy is found again by its time when the playlist is reordered.
+        if (copied && (options_.onlyChanged || entryTotal_ > 0)) KeepSongTime(source, D);
     }
 
     // A copy that succeeded holds its name: only a song left alone is looked up again.

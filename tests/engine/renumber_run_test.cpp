@@ -27,6 +27,7 @@ struct Row {
     std::wstring cancelDuring = L"";        // Cancel while this song is copied, then a second run
     std::wstring afterCancel = L"";         // the player after the cancelled run
     std::optional<uint64_t> free = {};      // bytes free on the player
+    bool stampsCopies = false;              // the stick stamps a copy with the time it was made
 };
 
 std::wstring Ids(const std::wstring& ids) {
@@ -59,6 +60,9 @@ TEST(RenumberRun, NumberedSongsTakeTheirNewPlacesByRenames) {
          L"01 - a.mp3|02 - b.mp3", 1, L"", {.numberSongs = true, .writePlaylist = true}},
         {"the free space counts no renamed song", L"a b", L"x a b", L"01 - x.mp3=x|02 - a.mp3=a|03 - b.mp3=b",
          L"01 - a.mp3|02 - b.mp3", 1, L"", {.numberSongs = true, .checkFreeSpace = true}, 0, L"", L"", L"", 1},
+        {"numbered copies on a stick that stamps them get their songs' times back, so a reorder renames them",
+         L"a b", L"x a b", L"01 - x.mp3=x|02 - a.mp3=a|03 - b.mp3=b", L"01 - a.mp3|02 - b.mp3", 1, L"", kNumbered, 0,
+         L"", L"", L"", {}, true},
         {"numbering off renames nothing", L"a b", L"x a b",
          L"01 - a.mp3=a|02 - b.mp3=b|a.mp3=a|b.mp3=b|x.mp3=x", L"", 3, L"", {}},
     };
@@ -68,6 +72,7 @@ TEST(RenumberRun, NumberedSongsTakeTheirNewPlacesByRenames) {
         for (const wchar_t* id : {L"a", L"b", L"c", L"d", L"x"}) files.AddFile(L"C:\\Music\\" + std::wstring(id) + L".mp3", id);
         files.AddFolder(kDest);
         files.AddFile(kDest + L"\\stray.mp3", L"stray");
+        if (row.stampsCopies) files.copyTime = uint64_t{133'000'000'000'000'000};
         RunState state;
         ScriptedHost earlier;
         earlier.pathFrom = kList;

@@ -1,6 +1,6 @@
 // A numbered stick on a real FAT32 file system (fat_test.sh mounts it) after one song was
-// inserted at the top of the playlist: FAT renames every other song to its new number,
-// whole, and only the new song is copied.
+// inserted at the top of the playlist: the copies kept their songs' times, FAT renames
+// every other song to its new number, whole, and only the new song is copied.
 #include <cstdlib>
 #include <set>
 
@@ -20,10 +20,15 @@ TEST_F(FatStickRenumbered, ASongInsertedAtTheTopIsTheOnlyCopyEveryOtherSongIsRen
     ScratchFolder music;
     const std::wstring songs[] = {L"Intro.mp3", L"Song A.mp3", L"Song B.mp3", L"Song C.mp3"};
     std::string bytesOf[4];
+    // Songs written long ago: FAT through FUSE stamps a copy with the time it was made.
+    const FILETIME old{static_cast<DWORD>(133'000'000'000'000'000), static_cast<DWORD>(133'000'000'000'000'000 >> 32)};
     for (int i = 0; i < 4; ++i) {
         // Songs of one size, told apart by their bytes only.
         bytesOf[i] = std::string(200000, static_cast<char>('a' + i));
         music.WriteFile(songs[i], bytesOf[i]);
+        HANDLE h = CreateFileW((music / songs[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(h, nullptr, nullptr, &old);
+        CloseHandle(h);
     }
     int copies = 0;
     win::copy_seam::SetObserver([&copies](win::copy_seam::Step step, HANDLE) { copies += step == win::copy_seam::Step::Rename; });

@@ -17,9 +17,16 @@ std::vector<ListedFile> ListDestination(FileServices& files, const std::wstring&
 
 size_t PerformRenames(FileServices& files, const std::wstring& folder, const std::vector<RenameStep>& steps) {
     size_t done = 0;
-    while (done < steps.size() &&
-           files.RenameFile(folder + L"\\" + steps[done].From, folder + L"\\" + steps[done].To))
-        ++done;
+    for (; done < steps.size(); ++done) {
+        const std::wstring from = folder + L"\\" + steps[done].From, to = folder + L"\\" + steps[done].To;
+        const std::optional<FileStamp> before = files.StampOf(from);
+        if (!files.RenameFile(from, to)) break;
+        // Some stick drivers (FAT through FUSE under Wine) stamp a file with the time it
+        // takes its new name; the next run knows the song by the time it had.
+        const std::optional<FileStamp> after = files.StampOf(to);
+        if (before && after && after->LastWriteTime != before->LastWriteTime)
+            files.SetLastWriteTime(to, before->LastWriteTime);
+    }
     return done;
 }
 

@@ -16,7 +16,7 @@ std::vector<ListedFile> ListDestination(FileServices& files, const std::wstring&
 
 // Performs one place's steps in order inside `folder`, stopping at the first rename that
 // fails (every later step needs it); what is done stays done, each file whole under a
-// name. Returns how many steps were performed: the first ones, in order.
+// name and with the time it had. Returns how many steps were performed: the first ones.
 size_t PerformRenames(FileServices& files, const std::wstring& folder,
                                    const std::vector<RenameStep>& steps);
 

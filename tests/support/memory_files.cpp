@@ -236,6 +236,7 @@ bool MemoryFiles::RenameFile(const std::wstring& from, const std::wstring& to) {
     if (SameName(from, indexedFile_)) indexedFile_.clear();
     file->record.Name = NameOf(to);
     file->record.ShortName.clear();
+    if (copyTime) file->record.LastWriteTime = *copyTime;
     if (afterRename) afterRename();
     return true;
 }

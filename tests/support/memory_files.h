@@ -48,7 +48,9 @@ public:
     std::function<void()> afterRename;                           // runs after each rename that succeeded
     std::optional<uint64_t> freeBytes;       // what FreeBytes answers; nothing: cannot tell
     bool failWholeWrites = false;            // WriteWholeFile fails, as on a full stick
-    std::optional<uint64_t> copyTime;        // copies get this time, not the song's (a stick's driver)
+    // Copies and renamed files get this time, not their own, as a stick's driver (FAT
+    // through FUSE) stamps a file when it takes a name.
+    std::optional<uint64_t> copyTime;
 
     // The folder of a path: everything before its last backslash ("" when it has none).
     static std::wstring FolderOf(const std::wstring& path);

@@ -73,6 +73,7 @@ int RunCli(const std::vector<std::wstring>& args, FileServices& files, CliSystem
     // A dry run printed no log; it still says how the run ended.
     if (command.dryRun) {
         host.EndOutput();
+        for (const std::wstring& path : watched.Written()) system.Write(t.WouldWrite + path + L"\n");
         if (const wchar_t* last = EndText(host.Texts(), end))
             system.Write(std::wstring(last) + L"\n");
     }

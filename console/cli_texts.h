@@ -26,6 +26,8 @@ struct CliTexts {
     const wchar_t* WouldLeave;             // followed by the destination file
     const wchar_t* WouldDelete;            // followed by the file
     const wchar_t* WouldFail;              // followed by the source
+    const wchar_t* WouldRename;            // followed by the old file, " -> ", the new one
+    const wchar_t* WouldWrite;             // followed by the file
     const wchar_t* SumEntries;
     const wchar_t* SumOk;
     const wchar_t* SumErrors;

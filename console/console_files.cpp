@@ -35,4 +35,22 @@ bool ConsoleFiles::RemoveFile(const std::wstring& path) {
     return true;
 }
 
+bool ConsoleFiles::RenameFile(const std::wstring& from, const std::wstring& to) {
+    if (!dryRun_) return real_.RenameFile(from, to);
+    const std::wstring fromKey = real_.NameKey(from), toKey = real_.NameKey(to);
+    if (!FileExists(from) || (toKey != fromKey && FileExists(to))) return false;
+    made_.erase(fromKey);
+    gone_.insert(fromKey);
+    gone_.erase(toKey);
+    made_.insert(toKey);
+    return true;
+}
+
+// The run's end says what a dry run would have written.
+bool ConsoleFiles::WriteWholeFile(const std::wstring& path, std::string_view bytes) {
+    if (!dryRun_) return real_.WriteWholeFile(path, bytes);
+    written_.push_back(path);
+    return true;
+}
+
 }  // namespace tunelift::cli

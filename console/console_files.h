@@ -1,10 +1,11 @@
 // The file services of a command-line run: the real ones, or in a dry run the real ones
-// answering every read while making no copy and no deletion at all: a song "copied" then
-// exists, and a file "deleted" is gone, for the rest of that run only.
+// answering every read while making no copy, rename, deletion or write at all: a song
+// "copied" then exists, and a file "deleted" is gone, for the rest of that run only.
 #pragma once
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/file_services.h"
 
@@ -38,6 +39,7 @@ public:
         return real_.StartSearch(pattern);
     }
     bool RemoveFile(const std::wstring& path) override;
+    bool RenameFile(const std::wstring& from, const std::wstring& to) override;
     std::wstring CurrentFolder() override { return real_.CurrentFolder(); }
     std::wstring NameKey(const std::wstring& name) override { return real_.NameKey(name); }
     // A copy a dry run would make has no stamp yet: only the real ones can be left.
@@ -46,10 +48,11 @@ public:
         return dryRun_ || real_.SetLastWriteTime(file, time);
     }
     std::optional<uint64_t> FreeBytes(const std::wstring& folder) override { return real_.FreeBytes(folder); }
-    bool WriteWholeFile(const std::wstring& path, std::string_view bytes) override {
-        return dryRun_ || real_.WriteWholeFile(path, bytes);
-    }
+    bool WriteWholeFile(const std::wstring& path, std::string_view bytes) override;
     std::optional<std::string> EncodeAnsi(const std::wstring& text) override { return real_.EncodeAnsi(text); }
+
+    // Dry run only: the files a real run would have written whole, in order.
+    const std::vector<std::wstring>& Written() const { return written_; }
 
 private:
     FileServices& real_;
@@ -57,6 +60,7 @@ private:
     // Dry run only, by name key: files it would have made, and files it would have deleted.
     std::set<std::wstring> made_;
     std::set<std::wstring> gone_;
+    std::vector<std::wstring> written_;
 };
 
 }  // namespace tunelift::cli

@@ -17,8 +17,8 @@ RunOptions ConsoleHost::Options() const {
     RunOptions options = command_.options;
     // Sync was asked for on the command line itself: there is nobody to ask again.
     options.askBeforeSync = false;
-    // A dry run changes nothing, the playlist beside the songs included.
-    if (command_.dryRun) options.writePlaylist = false;
+    // A dry run keeps --write-playlist, so that its Sync spares the playlist the real run
+    // writes anew; ConsoleFiles writes nothing.
     // No window rule binds the command line: it reads every kind the readers know.
     options.allKinds = true;
     return options;
@@ -77,8 +77,11 @@ void ConsoleHost::Tell(const RunEvent& event) {
 
 void ConsoleHost::DryRunLine(const run_event::EntryEnded& ended) {
     const CliTexts& t = CliText();
+    // The destination folder, as the copy's full path begins.
+    const std::wstring folder = entry_.destination.substr(0, entry_.destination.size() - entry_.destName.size());
     if (!ended.ok) Print(L"\n" + (t.WouldFail + entry_.source));
     else if (ended.outcome == run_event::Outcome::Copied) Print(L"\n" + (t.WouldCopy + entry_.source + L" -> " + entry_.destination));
+    else if (ended.outcome == run_event::Outcome::Renamed) Print(L"\n" + (t.WouldRename + folder + ended.renamedFrom + L" -> " + entry_.destination));
     else Print(L"\n" + (t.WouldLeave + entry_.destination));
 }
 

@@ -119,17 +119,20 @@ std::optional<RunEnd> ExportRun::Survey(PlaylistKind kind) {
 }
 
 std::optional<RunEnd> ExportRun::SurveyEntries(const std::vector<PlaylistEntry>& entries) {
-    if (options_.numberSongs) entryTotal_ = static_cast<int>(std::min<size_t>(entries.size(), INT_MAX));
+    if (options_.numberSongs) {
+        entryTotal_ = static_cast<int>(std::min<size_t>(entries.size(), INT_MAX));
+        renumbering_.Plan(destination_, startFolder_, entries, entryTotal_);
+    }
     if (!options_.checkFreeSpace) return std::nullopt;
 
     // What the run will write: each name once, by the first song that wants it, and not
-    // the copies it leaves as they are.
+    // the copies it leaves as they are, nor the songs renamed into place.
     uint64_t needed = 0;
     std::unordered_set<std::wstring> names;
     for (size_t i = 0; i < entries.size(); ++i) {
         if (Canceled()) return Finish(RunEnd::Canceled);
         const std::wstring N = DestNameOf(entries[i], static_cast<int>(i + 1));
-        if (!IsPlainFileName(N) || !names.insert(files_.NameKey(N)).second) continue;
+        if (!IsPlainFileName(N) || !names.insert(files_.NameKey(N)).second || renumbering_.Renames(i)) continue;
         const std::wstring source = FullPathIn(startFolder_, entries[i].SourcePath);
         const std::optional<FileStamp> song = files_.StampOf(source);
         if (song && CopyWanted(entries[i].Form, source, destination_ + L"\\" + N)) needed += song->Size;

@@ -31,6 +31,8 @@ RunEnd ExportRun::EndOfPlaylist(PlaylistKind kind) {
         KeepPlaylistInDestination();
         // The playlist this run writes is no stray file.
         if (written) state_.sync.Record(written->FileName);
+        // Sync listed the renamed songs under their old names, which are gone now.
+        for (const std::wstring& name : renumbering_.Vacated()) state_.sync.Record(name);
         SyncStep();
     }
     // A cancelled run names only some of the songs: no playlist rather than half of one.

@@ -25,6 +25,10 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
         entryText += kCrLf + Texts().MsgCopiedTo + kCrLf + destination_ + L"\\";
         if (slotForm) entryText += N;
     }
+    // A numbered song already on the player under another number takes its new name.
+    const std::optional<std::wstring> renamedFrom =
+        copy_ ? renumbering_.Reach(static_cast<size_t>(entryPosition_ - 1), N) : std::nullopt;
+    if (renamedFrom) entryText += kCrLf + Texts().MsgRenamedFrom + *renamedFrom;
     if (slotForm) AppendToSlot(entryText); else AppendToBox(entryText);
 
     // A name that is no plain file name (a path, a stream colon, a device) would be
@@ -34,10 +38,11 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     // A copy that was tried and failed (disk full, read-only or locked file, unreadable
     // source) is an error even when an older copy still lies under the name.
     bool copied = false, copyFailed = false;
-    if (copy_ && mayCopy && CopyWanted(entry.Form, source, D)) {
+    if (copy_ && mayCopy && !renamedFrom && CopyWanted(entry.Form, source, D)) {
         copied = Copy(source, D);
         copyFailed = !copied;
-        if (copied && options_.onlyChanged) KeepSongTime(source, D);
+        // A numbered copy is found again by its time when the playlist is reordered.
+        if (copied && (options_.onlyChanged || entryTotal_ > 0)) KeepSongTime(source, D);
     }
     if (copyFailed && copyDiffers_) {
         if (slotForm) AppendToSlot(kCrLf + Texts().MsgCopyDiffers); else AppendToBox(kCrLf + Texts().MsgCopyDiffers);
@@ -56,8 +61,9 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     if (slotForm) AppendToSlot(outcome); else AppendToBox(outcome);
     using run_event::Outcome;
     const Outcome how = !copy_ ? (ok ? Outcome::Found : Outcome::Missing)
-                               : !ok ? Outcome::NotCopied : copied ? Outcome::Copied : Outcome::Kept;
-    host_.Tell(run_event::EntryEnded{logLine_, how, ok, Progress()});
+                               : !ok ? Outcome::NotCopied : renamedFrom ? Outcome::Renamed
+                               : copied ? Outcome::Copied : Outcome::Kept;
+    host_.Tell(run_event::EntryEnded{logLine_, how, ok, Progress(), renamedFrom.value_or(L"")});
 }
 
 bool ExportRun::Copy(const std::wstring& source, const std::wstring& D) {

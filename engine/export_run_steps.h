@@ -9,6 +9,7 @@
 #include "engine/export_run.h"
 #include "engine/playlist_rules.h"
 #include "engine/readers/read_entry.h"
+#include "engine/renumber_run.h"
 #include "engine/written_playlist.h"
 #include "engine/written_songs.h"
 
@@ -67,6 +68,7 @@ private:
     FileServices& files_;
     RunState& state_;
     const bool copy_;
+    Renumbering renumbering_{files_};  // numbered songs put in their new places by renames
 
     std::wstring startFolder_;   // current when the run started; relative paths mean it
     bool sync_ = false;          // Sync as it was ticked when the run started

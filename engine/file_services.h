@@ -119,6 +119,11 @@ public:
     // Deletes one file by its literal path; false when it could not.
     virtual bool RemoveFile(const std::wstring& path) = 0;
 
+    // Gives a file another name in the same folder, never replacing a file: false when
+    // `to` names another file, or the rename fails. A name that differs from the file's
+    // own only in letter case is the file's own: the new spelling takes its place.
+    virtual bool RenameFile(const std::wstring& /*from*/, const std::wstring& /*to*/) { return false; }
+
     // The process's current folder as a full path, against which the system resolves
     // relative paths.
     virtual std::wstring CurrentFolder() = 0;

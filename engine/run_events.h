@@ -84,6 +84,7 @@ struct Verifying {
 enum class Outcome {
     Copied,     // copied now
     Kept,       // its copy was there already and stays
+    Renamed,    // its copy was there under another number and took its new name
     NotCopied,  // missing source, failed copy, a name that is no file's or taken
     Found,      // a Check run found it
     Missing,    // a Check run did not
@@ -94,6 +95,7 @@ struct EntryEnded {
     Outcome outcome = Outcome::Copied;
     bool ok = true;
     RunProgress progress;  // counts with this entry
+    std::wstring renamedFrom = {};  // Renamed: the name the copy had
 };
 
 // After every playlist line, entry or not.

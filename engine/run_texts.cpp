@@ -29,6 +29,7 @@ const RunTexts kRunEnglish = {
     .MsgSongChanged = L"Changed on the stick: ",
     .MsgSongsChanged = L"%1 songs changed on the stick after they were written. "
                        L"The stick may be failing or smaller than it claims.",
+    .MsgRenamedFrom = L"renamed from: ",
 };
 
 const RunTexts kRunGerman = {
@@ -52,6 +53,7 @@ const RunTexts kRunGerman = {
     .MsgSongChanged = L"Auf dem Stick ver\u00e4ndert: ",
     .MsgSongsChanged = L"%1 Titel wurden auf dem Stick ver\u00e4ndert, nachdem sie geschrieben wurden. "
                        L"Der Stick ist wom\u00f6glich defekt oder kleiner, als er angibt.",
+    .MsgRenamedFrom = L"umbenannt von: ",
 };
 
 }  // namespace tunelift

@@ -25,6 +25,7 @@ struct RunTexts {
     const wchar_t* MsgCopyDiffers;
     const wchar_t* MsgSongChanged;         // followed by the copy's path
     const wchar_t* MsgSongsChanged;        // %1 songs that changed after they were written
+    const wchar_t* MsgRenamedFrom;         // followed by the name a renamed song had
 };
 
 extern const RunTexts kRunEnglish;

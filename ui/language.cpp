@@ -58,7 +58,7 @@ const Texts kGerman = {
 
 namespace {
 // Before the first SetLanguage every text is empty.
-const RunTexts kRunUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
+const RunTexts kRunUnset = {L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L""};
 const Texts kUnset = {&kRunUnset, L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", false};
 const Texts* current = &kUnset;
 }  // namespace

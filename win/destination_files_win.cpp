@@ -4,7 +4,9 @@
 
 #include <climits>
 
+#include "engine/file_names.h"
 #include "win/file_copy_win.h"
+#include "win/folder_search_win.h"
 #include "win/handles_win.h"
 
 namespace tunelift::win {
@@ -65,6 +67,31 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
     if (written && MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(part.c_str());
+    return false;
+}
+
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+    const size_t fromCut = from.find_last_of(L"\\/"), toCut = to.find_last_of(L"\\/");
+    if (!Usable(from) || !Usable(to) || fromCut == std::wstring::npos || toCut == std::wstring::npos) return false;
+    const std::wstring folder = from.substr(0, fromCut + 1), fromName = from.substr(fromCut + 1),
+                       toName = to.substr(toCut + 1);
+    if (NameKey(folder) != NameKey(to.substr(0, toCut + 1)) || !IsPlainFileName(fromName) || !IsPlainFileName(toName))
+        return false;
+    const DWORD attributes = GetFileAttributesW(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    // Without MOVEFILE_REPLACE_EXISTING a name that is taken refuses the rename.
+    const auto move = [](const std::wstring& a, const std::wstring& b) {
+        return MoveFileExW(a.c_str(), b.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    };
+    if (fromName == toName) return true;
+    if (NameKey(fromName) != NameKey(toName)) return move(from, to);
+    // A new spelling of the same name goes through a name of its own: Wine reports the
+    // one-step rename done and keeps the old spelling, and refuses it on a FAT stick
+    // through FUSE. Windows does it in one step, and in two just as well.
+    const std::wstring aside = folder + L"." + toName + L".tunelift-case";
+    if (!move(from, aside)) return false;
+    if (move(aside, to)) return true;
+    move(aside, from);
     return false;
 }
 

@@ -47,6 +47,7 @@ public:
         return win::StartSearch(pattern);
     }
     bool RemoveFile(const std::wstring& path) override { return DeleteFileLiteral(path); }
+    bool RenameFile(const std::wstring& from, const std::wstring& to) override { return win::RenameFile(from, to); }
     std::wstring NameKey(const std::wstring& name) override { return win::NameKey(name); }
     std::optional<FileStamp> StampOf(const std::wstring& file) override { return win::StampOf(file); }
     std::optional<uint64_t> FreeBytes(const std::wstring& folder) override { return win::FreeBytes(folder); }

@@ -24,7 +24,8 @@ struct ScriptedSystem : cli::CliSystem {
     bool interrupted = false;
 };
 
-enum class CtrlC { Never, AtStart, DuringFirstCopy };
+// What happens while the run goes.
+enum class Midway { Nothing, CtrlCAtStart, CtrlCDuringFirstCopy, PlaylistGoneDuringFirstCopy };
 
 const std::wstring kList = L"C:\\Lists\\mix.m3u", kPlayer = L"C:\\Work\\Player";
 
@@ -35,9 +36,9 @@ struct Row {
     int code;
     std::wstring player;  // the player's files afterwards, name=content
     std::wstring err = L"";  // how standard error starts
-    CtrlC ctrlC = CtrlC::Never;
-    bool sameSizeCopyOfA = false;  // the player holds a.mp3 already, as big as the song and as old
-    std::wstring listAt = kList;   // where `list` is written
+    Midway midway = Midway::Nothing;
+    std::wstring alsoOnPlayer = L"";  // one more file on the player before the run, name=content
+    std::wstring listAt = kList;      // where `list` is written
 };
 
 const std::wstring kAb = L"#EXTM3U\r\nMusic\\a.mp3\r\nC:\\Music\\b.mp3\r\n";
@@ -76,9 +77,9 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
          1, L"old.mp3=old"},
         {"Ctrl+C stops after the song being copied", {L"copy", kList, kPlayer}, kAb,
          kLogA + L"Canceled!\nentries: 1, ok: 1, errors: 0, deleted: 0\n", 3, L"old.mp3=old|a.mp3=song a", L"",
-         CtrlC::DuringFirstCopy},
+         Midway::CtrlCDuringFirstCopy},
         {"Ctrl+C while Sync lists the destination is not forgotten", {L"copy", kList, kPlayer, L"--sync"}, kAb,
-         L"Canceled!\nentries: 0, ok: 0, errors: 0, deleted: 0\n", 3, L"old.mp3=old", L"", CtrlC::AtStart},
+         L"Canceled!\nentries: 0, ok: 0, errors: 0, deleted: 0\n", 3, L"old.mp3=old", L"", Midway::CtrlCAtStart},
         {"not a playlist is refused", {L"copy", kList, kPlayer}, L"<html></html>", L"No playlist found!\n", 2,
          L"old.mp3=old", kUsage},
         {"a missing playlist is refused", {L"copy", L"C:\\Lists\\none.m3u", kPlayer}, kAb, L"", 2, L"old.mp3=old",
@@ -96,17 +97,38 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
         {"only changed songs are replaced", {L"copy", kList, kPlayer, L"--overwrite", L"--only-changed"}, kAb,
          kLogA + L"C:\\Music\\b.mp3\ncopied to:\nC:\\Work\\Player\\b.mp3\n2/2 ok\n---\nAll files copied!\n"
                  L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
-         0, L"old.mp3=old|a.mp3=song A|b.mp3=song b", L"", CtrlC::Never, true},
+         0, L"old.mp3=old|a.mp3=song A|b.mp3=song b", L"", Midway::Nothing, L"a.mp3=song A"},
         {"a dry run writes no playlist and leaves an unchanged song", {L"copy", kList, kPlayer, L"--write-playlist",
          L"--overwrite", L"--only-changed", L"--dry-run"}, kAb,
          L"would leave: C:\\Work\\Player\\a.mp3\nwould copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\n"
+         L"would write: C:\\Work\\Player\\mix.m3u\nentries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old|a.mp3=song A", L"", Midway::Nothing, L"a.mp3=song A"},
+        {"a dry run with Sync spares the playlist the real run writes anew", {L"copy", kList, kPlayer, L"--sync",
+         L"--write-playlist", L"--dry-run"}, kAb,
+         L"would copy: C:\\Lists\\Music\\a.mp3 -> C:\\Work\\Player\\a.mp3\nwould copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\n"
+         L"would delete: C:\\Work\\Player\\old.mp3\nwould write: C:\\Work\\Player\\mix.m3u\n"
+         L"entries: 2, ok: 2, errors: 0, deleted: 1\n",
+         0, L"old.mp3=old|mix.m3u=old list", L"", Midway::Nothing, L"mix.m3u=old list"},
+        {"a dry run tells which numbered song it would rename, and renames nothing",
+         {L"copy", kList, kPlayer, L"--number", L"--dry-run"}, kAb,
+         L"would copy: C:\\Lists\\Music\\a.mp3 -> C:\\Work\\Player\\01 - a.mp3\n"
+         L"would rename: C:\\Work\\Player\\01 - b.mp3 -> C:\\Work\\Player\\02 - b.mp3\n"
          L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
-         0, L"old.mp3=old|a.mp3=song A", L"", CtrlC::Never, true},
+         0, L"old.mp3=old|01 - b.mp3=song b", L"", Midway::Nothing, L"01 - b.mp3=song b"},
+        {"Ctrl+C after a failed entry is code 3, not 1", {L"copy", kList, kPlayer},
+         L"#EXTM3U\r\nC:\\Music\\gone.mp3\r\nMusic\\a.mp3\r\nC:\\Music\\b.mp3\r\n",
+         L"C:\\Music\\gone.mp3\ncopied to:\nC:\\Work\\Player\\gone.mp3\n0/1 error\n---\n"
+         L"C:\\Lists\\Music\\a.mp3\ncopied to:\nC:\\Work\\Player\\a.mp3\n1/2 ok\n---\nCanceled!\n"
+         L"entries: 2, ok: 1, errors: 1, deleted: 0\n",
+         3, L"old.mp3=old|a.mp3=song a", L"", Midway::CtrlCDuringFirstCopy},
+        {"a playlist unreadable after an ok entry is code 1", {L"copy", kList, kPlayer}, kAb,
+         kLogA + L"The playlist can no longer be read!\nentries: 1, ok: 1, errors: 0, deleted: 0\n", 1,
+         L"old.mp3=old|a.mp3=song a", L"", Midway::PlaylistGoneDuringFirstCopy},
         {"an XSPF is read without a switch", {L"copy", L"C:\\Lists\\evening.xspf", kPlayer},
          L"<playlist xmlns=\"http://xspf.org/ns/0/\"><trackList><track><location>Music/a.mp3</location></track>"
          L"</trackList></playlist>",
          kLogA + L"All files copied!\nentries: 1, ok: 1, errors: 0, deleted: 0\n", 0, L"old.mp3=old|a.mp3=song a", L"",
-         CtrlC::Never, false, L"C:\\Lists\\evening.xspf"},
+         Midway::Nothing, L"", L"C:\\Lists\\evening.xspf"},
     };
     for (const Row& row : rows) {
         MemoryFiles files;
@@ -116,10 +138,14 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
         files.AddFile(L"C:\\Music\\b.mp3", L"song b");
         files.AddFile(kPlayer + L"\\old.mp3", L"old");
         files.AddFile(row.listAt, row.list);
-        if (row.sameSizeCopyOfA) files.AddFile(kPlayer + L"\\a.mp3", L"song A");
+        if (const size_t is = row.alsoOnPlayer.find(L'='); is != std::wstring::npos)
+            files.AddFile(kPlayer + L"\\" + row.alsoOnPlayer.substr(0, is), row.alsoOnPlayer.substr(is + 1));
         ScriptedSystem system(files);
-        system.interrupted = row.ctrlC == CtrlC::AtStart;
-        if (row.ctrlC == CtrlC::DuringFirstCopy) files.duringCopy = [&](const std::wstring&) { system.interrupted = true; };
+        system.interrupted = row.midway == Midway::CtrlCAtStart;
+        if (row.midway == Midway::CtrlCDuringFirstCopy)
+            files.duringCopy = [&](const std::wstring&) { system.interrupted = true; };
+        if (row.midway == Midway::PlaylistGoneDuringFirstCopy)
+            files.duringCopy = [&](const std::wstring&) { files.RemoveFile(kList); };
 
         EXPECT_EQ(cli::RunCli(row.words, files, system), row.code) << row.proves;
         EXPECT_EQ(system.out, row.out) << row.proves;

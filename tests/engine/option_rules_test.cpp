@@ -28,6 +28,18 @@ TEST(OptionRules, NumbersPadToTheDigitsOfTheCountAtLeastTwo) {
     EXPECT_EQ(NumberedName(100, 99, L"x.mp3"), L"100 - x.mp3") << "a playlist grown midway is never cut";
 }
 
+TEST(OptionRules, NumberedNameSplitsOnlyDigitsThenSpaceDashSpaceThenAName) {
+    const struct { const wchar_t *name, *parts; } rows[] = {  // parts "number|name", "" for none
+        {L"07 - Intro.mp3", L"7|Intro.mp3"}, {L"0 - x.mp3", L"0|x.mp3"}, {L"0007 - x", L"7|x"}, {L"01 - a - b", L"1|a - b"},
+        {L"01 - 99 Luftballons.mp3", L"1|99 Luftballons.mp3"}, {L"99 Luftballons.mp3", L""}, {L"07 -Intro", L""},
+        {L"07- Intro", L""}, {L"07  - Intro", L""}, {L"07 - ", L""}, {L" - x", L""}, {L"x07 - a", L""},
+        {L"\uff10\uff17 - a", L""}, {L"99999999999 - a", L""}, {L"", L""}};
+    for (const auto& row : rows) {
+        const std::optional<NumberedParts> parts = SplitNumberedName(row.name);
+        EXPECT_EQ(parts ? std::to_wstring(parts->Number) + L"|" + parts->Name : L"", row.parts) << std::wstring(row.name);
+    }
+}
+
 TEST(OptionRules, UnchangedCopyHasTheSizeAndATimeWithinTwoSecondsOrAnHourOff) {
     constexpr int64_t s = kTicksPerSecond, hour = 3600 * s, song = 133'000'000'000'000'000;
     const struct { const char* proves; int64_t apart; uint64_t size; bool unchanged; } rows[] = {

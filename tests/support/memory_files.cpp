@@ -85,13 +85,18 @@ std::vector<MemoryEntry>* MemoryFiles::Folder(const std::wstring& path) {
     return const_cast<std::vector<MemoryEntry>*>(std::as_const(*this).Folder(path));
 }
 
-const MemoryEntry* MemoryFiles::FindFile(const std::wstring& path) const {
+const MemoryEntry* MemoryFiles::FindEntry(const std::wstring& path) const {
     const auto* entries = Folder(FolderOf(path));
     if (entries == nullptr) return nullptr;
     const std::wstring name = NameOf(path);
     for (const MemoryEntry& e : *entries)
-        if (SameName(e.record.Name, name)) return IsFolder(e) ? nullptr : &e;
+        if (SameName(e.record.Name, name)) return &e;
     return nullptr;
+}
+
+const MemoryEntry* MemoryFiles::FindFile(const std::wstring& path) const {
+    const MemoryEntry* e = FindEntry(path);
+    return e == nullptr || IsFolder(*e) ? nullptr : e;
 }
 
 void MemoryFiles::AddFolder(const std::wstring& path, uint32_t attributes) {
@@ -266,6 +271,21 @@ bool MemoryFiles::RemoveFile(const std::wstring& path) {
         return true;
     }
     return false;
+}
+
+bool MemoryFiles::RenameFile(const std::wstring& from, const std::wstring& to) {
+    auto* file = const_cast<MemoryEntry*>(FindFile(from));
+    if (writeProtected || file == nullptr || file->inUse || !SameName(FolderOf(from), FolderOf(to)) ||
+        !IsPlainFileName(NameOf(to)))
+        return false;
+    const MemoryEntry* there = FindEntry(to);
+    if (there != nullptr && there != file) return false;
+    if (SameName(from, indexedFile_)) indexedFile_.clear();
+    file->record.Name = NameOf(to);
+    file->record.ShortName.clear();
+    if (copyTime) file->record.LastWriteTime = *copyTime;
+    if (afterRename) afterRename();
+    return true;
 }
 
 }  // namespace tunelift::testing

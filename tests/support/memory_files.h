@@ -45,9 +45,12 @@ public:
     std::vector<std::wstring> removed;                           // every path RemoveFile was given
     std::function<void(const std::wstring& source)> duringCopy;  // runs between progress reports
     std::function<void(const std::wstring& path)> onRemove;      // runs before each deletion
+    std::function<void()> afterRename;                           // runs after each rename that succeeded
     std::optional<uint64_t> freeBytes;       // what FreeBytes answers; nothing: cannot tell
     bool failWholeWrites = false;            // WriteWholeFile fails, as on a full stick
-    std::optional<uint64_t> copyTime;        // copies get this time, not the song's (a stick's driver)
+    // Copies and renamed files get this time, not their own, as a stick's driver (FAT
+    // through FUSE) stamps a file when it takes a name.
+    std::optional<uint64_t> copyTime;
     std::vector<std::wstring> readBacks;     // every file read back, a copy under its song's name
     std::vector<std::wstring> failingReads;  // these read back with one character changed (a failing stick)
 
@@ -87,6 +90,9 @@ public:
     std::optional<SongDigest> ReadBackDigest(const std::wstring& file, const ProgressReport& progress) override;
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& pattern) override;
     bool RemoveFile(const std::wstring& path) override;
+    // Within one folder, never over another entry; refused on a write-protected stick
+    // and for a file held open, as Windows refuses it.
+    bool RenameFile(const std::wstring& from, const std::wstring& to) override;
     std::wstring CurrentFolder() override { return currentFolder; }
     std::optional<FileStamp> StampOf(const std::wstring& file) override;
     std::optional<uint64_t> FreeBytes(const std::wstring&) override { return freeBytes; }
@@ -102,6 +108,7 @@ private:
     std::vector<MemoryEntry>* Folder(const std::wstring& path);
     const MemoryEntry* FindFile(const std::wstring& path) const;
     bool FailsOnRead(const std::wstring& path) const;
+    const MemoryEntry* FindEntry(const std::wstring& path) const;
 
     // The lines of the file read last, found once, so that long playlists stay linear.
     std::wstring indexedFile_;

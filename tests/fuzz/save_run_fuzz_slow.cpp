@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto before = files.folders;
 
     RunState state;
-    testing::ScriptedHost host(state);
+    testing::ScriptedHost host;
     host.pathFrom = kList;
     host.pathTo = (options & 4) ? kDest + L"\\" : kDest;
     host.overwrite = options & 1;
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The entries as the rules give them, over every line to the last, blank ones included;
     // and every file a line of an M3U list names.
-    const auto kind = PlaylistKindOf(files.ReadLine(kList, 1));
+    const auto kind = PlaylistKindOf(files.ReadPlaylistLine(kList, 1).Text);
     Check(kind.has_value() == (end != RunEnd::NoPlaylist));
     if (!kind) return 0;
     int entries = 0;
@@ -120,10 +120,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Check(!named.count(Key(name)) || (name.starts_with(L".") && name.ends_with(L".part")));
         }
     // Every entry ends in an outcome: the last one counts them all.
-    const std::wstring tail = copy ? L"\r\nAll files copied!" : L"\r\nSearch finished!";
-    Check(host.logText.ends_with(tail));
+    // A Save run with a failed entry says so instead of "All files copied!".
+    const size_t endLine = host.logText.rfind(L"\r\n");
+    Check(endLine != std::wstring::npos);
+    const std::wstring tail = host.logText.substr(endLine);
+    const bool failed = host.logText.find(L" error\r\n---") != std::wstring::npos;
+    Check(!copy ? tail == L"\r\nSearch finished!"
+                : failed ? tail.starts_with(L"\r\nFinished: ") && tail.ends_with(L" songs could not be copied!")
+                         : tail == L"\r\nAll files copied!");
     if (entries > 0) {
-        const std::wstring body = host.logText.substr(0, host.logText.size() - tail.size());
+        const std::wstring body = host.logText.substr(0, endLine);
         Check(body.ends_with(L" ok\r\n---") || body.ends_with(L" error\r\n---"));
         const size_t lineStart = body.rfind(L"\r\n", body.size() - 6);
         const std::wstring last = body.substr(lineStart + 2);

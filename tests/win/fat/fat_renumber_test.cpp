@@ -25,11 +25,12 @@ TEST_F(FatStickRenumbered, ASongInsertedAtTheTopIsTheOnlyCopyEveryOtherSongIsRen
     const FILETIME old{static_cast<DWORD>(133'000'000'000'000'000), static_cast<DWORD>(133'000'000'000'000'000 >> 32)};
     TreeSnapshot numbered;
     for (int i = 0; i < 4; ++i) {
-        music.WriteFile(songs[i], std::string(200000, static_cast<char>('a' + i)));
+        const std::string bytes(200000, static_cast<char>('a' + i));
+        music.WriteFile(songs[i], bytes);
         const win::FileHandle song(
             CreateFileW((music / songs[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         SetFileTime(song.get(), nullptr, nullptr, &old);
-        numbered[L"0" + std::to_wstring(i + 1) + L" - " + songs[i]] = std::string(200000, static_cast<char>('a' + i));
+        numbered[L"0" + std::to_wstring(i + 1) + L" - " + songs[i]] = bytes;
     }
     int copies = 0;
     win::copy_seam::SetObserver([&copies](win::copy_seam::Step step, HANDLE) { copies += step == win::copy_seam::Step::Rename; });

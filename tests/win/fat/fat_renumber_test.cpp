@@ -3,13 +3,15 @@
 // every other song to its new number, whole, and only the new song is copied.
 #include <cstdlib>
 
+#include "tests/win/faults/tree_snapshot.h"
 #include "win/file_copy_win.h"
+#include "win/handles_win.h"
 #include "window_fixture.h"
 
 namespace tunelift::testing {
 namespace {
 
-class FatStickRenumbered : public WindowTest {};
+using FatStickRenumbered = WindowTest;
 
 TEST_F(FatStickRenumbered, ASongInsertedAtTheTopIsTheOnlyCopyEveryOtherSongIsRenamedWhole) {
     const wchar_t* stick = _wgetenv(L"TUNELIFT_STICK");
@@ -18,15 +20,17 @@ TEST_F(FatStickRenumbered, ASongInsertedAtTheTopIsTheOnlyCopyEveryOtherSongIsRen
     ASSERT_TRUE(CreateDirectoryW(player.c_str(), nullptr)) << "the stick is not writable";
     ScratchFolder music;
     const std::wstring songs[] = {L"Intro.mp3", L"Song A.mp3", L"Song B.mp3", L"Song C.mp3"};
-    // Songs of one size, told apart by their bytes only.
-    const auto bytesOf = [](int i) { return std::string(200000, static_cast<char>('a' + i)); };
-    // Songs written long ago: FAT through FUSE stamps a copy with the time it was made.
+    // Songs of one size, told apart by their bytes only, and written long ago: FAT through
+    // FUSE stamps a copy with the time it was made.
     const FILETIME old{static_cast<DWORD>(133'000'000'000'000'000), static_cast<DWORD>(133'000'000'000'000'000 >> 32)};
+    TreeSnapshot numbered;
     for (int i = 0; i < 4; ++i) {
-        music.WriteFile(songs[i], bytesOf(i));
-        HANDLE h = CreateFileW((music / songs[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(h, nullptr, nullptr, &old);
-        CloseHandle(h);
+        const std::string bytes(200000, static_cast<char>('a' + i));
+        music.WriteFile(songs[i], bytes);
+        const win::FileHandle song(
+            CreateFileW((music / songs[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        SetFileTime(song.get(), nullptr, nullptr, &old);
+        numbered[L"0" + std::to_wstring(i + 1) + L" - " + songs[i]] = bytes;
     }
     int copies = 0;
     win::copy_seam::SetObserver([&copies](win::copy_seam::Step step, HANDLE) { copies += step == win::copy_seam::Step::Rename; });
@@ -43,16 +47,7 @@ TEST_F(FatStickRenumbered, ASongInsertedAtTheTopIsTheOnlyCopyEveryOtherSongIsRen
     }
     win::copy_seam::SetObserver(nullptr);
     EXPECT_EQ(copies, 1);
-    for (int i = 0; i < 4; ++i) {
-        const std::wstring name = L"0" + std::to_wstring(i + 1) + L" - " + songs[i];
-        HANDLE file = CreateFileW((player + L"\\" + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string bytes(bytesOf(i).size() + 1, '\0');
-        DWORD got = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-        CloseHandle(file);
-        bytes.resize(got);
-        EXPECT_TRUE(bytes == bytesOf(i)) << "not whole or not its song: " << got << " bytes in " << Utf8(name);
-    }
+    EXPECT_EQ(SnapshotDiff(numbered, Snapshot(player)), "") << "each song whole under its new number, nothing else";
 }
 
 }  // namespace

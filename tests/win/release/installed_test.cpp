@@ -1,7 +1,6 @@
 // Tunelift as its installer leaves the machine, and as its uninstaller leaves it again.
-// release_test.sh packs the programs built here, installs them silently into a Wine
-// prefix of its own, runs Installed.*, writes the user's settings, uninstalls silently
-// and runs Uninstalled.*.
+// release_test.sh installs silently into a Wine prefix of its own, runs Installed.*,
+// writes the user's settings, uninstalls silently and runs Uninstalled.*.
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -10,14 +9,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <cwchar>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "scratch_folder.h"
+#include "tests/win/faults/tree_snapshot.h"
 #include "ui/control_ids.h"
 #include "win/handles_win.h"
 
@@ -34,114 +31,88 @@ std::wstring Known(REFKNOWNFOLDERID id) {
 const std::wstring kProgramFolder = Known(FOLDERID_LocalAppData) + L"\\Programs\\Tunelift";
 const std::wstring kWindowProgram = kProgramFolder + L"\\tunelift.exe";
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tunelift";
-
 // The project's version, as CMake hands it to this suite.
-std::wstring ProjectVersion() {
-    const char* v = std::getenv("TUNELIFT_VERSION");
-    return v ? std::wstring(v, v + std::strlen(v)) : L"";
-}
+const std::string kVersionBytes = std::getenv("TUNELIFT_VERSION") ? std::getenv("TUNELIFT_VERSION") : "";
+const std::wstring kVersion(kVersionBytes.begin(), kVersionBytes.end());
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The version resource as Explorer's Details tab reads it: the fixed numbers, and the
-// texts of the first language the resource names.
-std::map<std::wstring, std::wstring> ReadVersion(const std::wstring& file) {
-    std::map<std::wstring, std::wstring> out;
+// The version resource as Explorer's Details tab reads it: the file and product numbers,
+// then the file and product version texts of the first language the resource names.
+std::wstring VersionOf(const std::wstring& file) {
     std::vector<BYTE> bytes(GetFileVersionInfoSizeW(file.c_str(), nullptr));
     if (bytes.empty() || !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(bytes.size()), bytes.data()))
-        return out;
+        return L"<no version resource>";
     const auto find = [&bytes](const std::wstring& key) -> const void* {
         void* value = nullptr;
         UINT size = 0;
         return VerQueryValueW(bytes.data(), key.c_str(), &value, &size) && size ? value : nullptr;
     };
-    const auto four = [](DWORD high, DWORD low) {
-        return std::to_wstring(HIWORD(high)) + L"." + std::to_wstring(LOWORD(high)) + L"." +
-               std::to_wstring(HIWORD(low)) + L"." + std::to_wstring(LOWORD(low));
-    };
-    if (const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(find(L"\\"))) {
-        out[L"file numbers"] = four(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
-        out[L"product numbers"] = four(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
-    }
-    if (const auto* language = static_cast<const WORD*>(find(L"\\VarFileInfo\\Translation"))) {
-        for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription"}) {
-            wchar_t key[80];
-            swprintf(key, 80, L"\\StringFileInfo\\%04x%04x\\%ls", language[0], language[1], name);
-            if (const auto* text = static_cast<const wchar_t*>(find(key))) out[name] = text;
-        }
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(find(L"\\"));
+    const auto* language = static_cast<const WORD*>(find(L"\\VarFileInfo\\Translation"));
+    if (!fixed || !language) return L"<no numbers or no language>";
+    const DWORD numbers[] = {fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                             fixed->dwProductVersionLS};
+    std::wstring out;
+    for (int i = 0; i < 4; ++i)
+        out += std::to_wstring(HIWORD(numbers[i])) + L"." + std::to_wstring(LOWORD(numbers[i])) + (i % 2 ? L" " : L".");
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion"}) {
+        wchar_t key[80];
+        swprintf(key, 80, L"\\StringFileInfo\\%04x%04x\\%ls", language[0], language[1], name);
+        const auto* text = static_cast<const wchar_t*>(find(key));
+        out += (text ? text : L"<none>") + std::wstring(L" ");
     }
     return out;
 }
 
+// A shortcut's target as Explorer reads it.
+std::wstring LinkTarget(const std::wstring& shortcut) {
+    win::ComPtr<IShellLinkW> link;
+    win::ComPtr<IPersistFile> file;
+    wchar_t target[MAX_PATH] = L"<unreadable>";
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
+        SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)))
+        link->GetPath(target, MAX_PATH, nullptr, 0);
+    return target;
+}
+
+std::wstring AppsListText(const wchar_t* name) {
+    wchar_t value[512] = L"<missing>";
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size);
+    return value;
+}
+
 TEST(Installed, BothProgramsCarryTheProjectVersion) {
-    std::wstring four = ProjectVersion();
-    for (size_t dots = std::count(four.begin(), four.end(), L'.'); dots < 3; ++dots) four += L".0";
-    for (const wchar_t* program : {L"tunelift.exe", L"tunelift-cli.exe"}) {
-        auto info = ReadVersion(kProgramFolder + L"\\" + program);
-        const struct {
-            const wchar_t* name;
-            std::wstring expected;
-        } rows[] = {
-            {L"file numbers", four},
-            {L"product numbers", four},
-            {L"FileVersion", ProjectVersion()},
-            {L"ProductVersion", ProjectVersion()},
-            {L"ProductName", L"Tunelift"},
-        };
-        for (const auto& row : rows)
-            EXPECT_EQ(info[row.name], row.expected) << ::testing::PrintToString(row.name) << " of "
-                                                    << ::testing::PrintToString(program);
-        EXPECT_TRUE(info[L"FileDescription"].starts_with(L"Tunelift")) << ::testing::PrintToString(program);
-    }
+    std::wstring four = kVersion;
+    for (auto dots = std::count(four.begin(), four.end(), L'.'); dots < 3; ++dots) four += L".0";
+    const std::wstring expected = four + L" " + four + L" " + kVersion + L" " + kVersion + L" ";
+    for (const wchar_t* program : {L"tunelift.exe", L"tunelift-cli.exe"})
+        EXPECT_EQ(VersionOf(kProgramFolder + L"\\" + program), expected) << ::testing::PrintToString(program);
 }
 
 TEST(Installed, StartMenuAndSendToStartTheInstalledWindow) {
     win::ComApartment com;
-    for (REFKNOWNFOLDERID folder : {FOLDERID_Programs, FOLDERID_SendTo}) {
-        const std::wstring shortcut = Known(folder) + L"\\Tunelift.lnk";
-        win::ComPtr<IShellLinkW> link;
-        win::ComPtr<IPersistFile> file;
-        wchar_t target[MAX_PATH] = L"<unreadable>";
-        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                       link.put_void())) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
-            SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)))
-            link->GetPath(target, MAX_PATH, nullptr, 0);
-        EXPECT_EQ(std::wstring(target), kWindowProgram) << ::testing::PrintToString(shortcut);
-    }
+    for (REFKNOWNFOLDERID folder : {FOLDERID_Programs, FOLDERID_SendTo})
+        EXPECT_EQ(LinkTarget(Known(folder) + L"\\Tunelift.lnk"), kWindowProgram) << Utf8(Known(folder));
 }
 
-TEST(Installed, AppsListShowsNameVersionSizeAndHowToUninstall) {
+TEST(Installed, AppsListShowsTheVersionTheSizeAndHowToUninstall) {
     const std::wstring uninstaller = L"\"" + kProgramFolder + L"\\uninstall.exe\"";
-    const struct {
-        const wchar_t* name;
-        std::wstring expected;
-    } texts[] = {
-        {L"DisplayName", L"Tunelift"},
-        {L"DisplayVersion", ProjectVersion()},
-        {L"DisplayIcon", kWindowProgram},
-        {L"InstallLocation", kProgramFolder},
-        {L"UninstallString", uninstaller},
+    const struct { const wchar_t* name; std::wstring expected; } rows[] = {
+        {L"DisplayName", L"Tunelift"},       {L"DisplayVersion", kVersion}, {L"DisplayIcon", kWindowProgram},
+        {L"InstallLocation", kProgramFolder}, {L"UninstallString", uninstaller},
         {L"QuietUninstallString", uninstaller + L" /S"},
     };
-    for (const auto& row : texts) {
-        wchar_t value[512] = L"<missing>";
-        DWORD size = sizeof value;
-        RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, row.name, RRF_RT_REG_SZ, nullptr, value, &size);
-        EXPECT_EQ(std::wstring(value), row.expected) << ::testing::PrintToString(row.name);
-    }
-    const auto number = [](const wchar_t* name) {
-        DWORD value = 0, size = sizeof value;
-        RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-        return value;
-    };
-    EXPECT_EQ(number(L"NoModify"), 1u);
-    EXPECT_EQ(number(L"NoRepair"), 1u);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExW(kWindowProgram.c_str(), GetFileExInfoStandard, &data);
-    // The apps list counts in KB; the window's program alone is most of it.
-    EXPECT_GE(number(L"EstimatedSize"), data.nFileSizeLow / 1024) << "EstimatedSize";
+    for (const auto& row : rows) EXPECT_EQ(AppsListText(row.name), row.expected) << ::testing::PrintToString(row.name);
     EXPECT_TRUE(Exists(kProgramFolder + L"\\uninstall.exe"));
+    DWORD kb = 0, size = sizeof kb;
+    RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kb, &size);
+    WIN32_FILE_ATTRIBUTE_DATA program{};
+    GetFileAttributesExW(kWindowProgram.c_str(), GetFileExInfoStandard, &program);
+    // The apps list counts in KB; the window's program alone is most of it.
+    EXPECT_GE(kb, program.nFileSizeLow / 1024) << "EstimatedSize";
 }
 
 // Send to starts the program with the chosen file as its one argument.
@@ -169,16 +140,9 @@ TEST(Installed, WindowStartsWithThePlaylistSentToIt) {
 }
 
 TEST(Uninstalled, OnlyTheUsersSettingsRemain) {
-    std::set<std::wstring> left;
-    WIN32_FIND_DATAW found;
-    win::FindHandle find(FindFirstFileW((kProgramFolder + L"\\*").c_str(), &found));
-    for (bool more = bool(find); more; more = FindNextFileW(find.get(), &found))
-        if (std::wcscmp(found.cFileName, L".") && std::wcscmp(found.cFileName, L"..")) left.insert(found.cFileName);
-    EXPECT_EQ(left, std::set<std::wstring>{L"Tunelift.ini"}) << "the program's folder keeps only the settings";
-    const struct {
-        std::wstring path;
-        bool stays;
-    } rows[] = {
+    // release_test.sh wrote the settings beside the program and in the profile.
+    EXPECT_EQ(SnapshotDiff({{L"Tunelift.ini", "[Options]\r\n"}}, Snapshot(kProgramFolder)), "") << "only the settings";
+    const struct { std::wstring path; bool stays; } rows[] = {
         {Known(FOLDERID_RoamingAppData) + L"\\Tunelift\\Tunelift.ini", true},
         {Known(FOLDERID_Programs) + L"\\Tunelift.lnk", false},
         {Known(FOLDERID_SendTo) + L"\\Tunelift.lnk", false},

@@ -13,28 +13,30 @@
 
 namespace tunelift::testing {
 
+// Every service is passed on: one left to the base's default would quietly do nothing.
 class HookedFiles : public FileServices {
 public:
     std::function<void(int copyNumber)> beforeCopy;
     std::function<void(const std::wstring& source)> halfWay;
 
+    bool FileCopy(const std::wstring& s, const std::wstring& d, const ProgressReport& progress) override {
+        return real_->FileCopy(s, d, Hooked(s, progress));
+    }
+    VerifiedCopy FileCopyVerified(const std::wstring& s, const std::wstring& d, const ProgressReport& copying,
+                                  const ProgressReport& verifying) override {
+        return real_->FileCopyVerified(s, d, Hooked(s, copying), verifying);
+    }
+    std::optional<SongDigest> ReadBackDigest(const std::wstring& f, const ProgressReport& p) override {
+        return real_->ReadBackDigest(f, p);
+    }
     PlaylistLine ReadPlaylistLine(const std::wstring& f, int32_t n) override { return real_->ReadPlaylistLine(f, n); }
     std::wstring ReadAll(const std::wstring& f) override { return real_->ReadAll(f); }
     std::optional<std::string> ReadPlaylistBytes(const std::wstring& f) override { return real_->ReadPlaylistBytes(f); }
     ReaderServices PlaylistReaders() override { return real_->PlaylistReaders(); }
     bool FileExists(const std::wstring& f) override { return real_->FileExists(f); }
-    bool FileCopy(const std::wstring& s, const std::wstring& d, const ProgressReport& progress) override {
-        if (beforeCopy) beforeCopy(++copies_);
-        bool half = false;
-        return real_->FileCopy(s, d, [&](uint64_t total, uint64_t done) {
-            if (progress) progress(total, done);
-            if (half || done * 2 < total || done == 0) return;
-            half = true;
-            if (halfWay) halfWay(s);
-        });
-    }
     std::unique_ptr<FileSearch> StartSearch(const std::wstring& p) override { return real_->StartSearch(p); }
     bool RemoveFile(const std::wstring& p) override { return real_->RemoveFile(p); }
+    bool RenameFile(const std::wstring& f, const std::wstring& t) override { return real_->RenameFile(f, t); }
     std::wstring NameKey(const std::wstring& n) override { return real_->NameKey(n); }
     std::wstring CurrentFolder() override { return real_->CurrentFolder(); }
     std::optional<FileStamp> StampOf(const std::wstring& f) override { return real_->StampOf(f); }
@@ -46,6 +48,18 @@ public:
     int Copies() const { return copies_; }
 
 private:
+    // Calls beforeCopy now, and halfWay once the copy of `source` is half written.
+    ProgressReport Hooked(const std::wstring& source, const ProgressReport& progress) {
+        ++copies_;
+        if (beforeCopy) beforeCopy(copies_);
+        return [this, source, progress, half = false](uint64_t total, uint64_t done) mutable {
+            if (progress) progress(total, done);
+            if (half || done * 2 < total || done == 0) return;
+            half = true;
+            if (halfWay) halfWay(source);
+        };
+    }
+
     std::unique_ptr<FileServices> real_ = win::CreateFileServices();
     int copies_ = 0;
 };

@@ -36,7 +36,7 @@ TEST(EveryKindRun, EachKindCopiesItsSongsAndLogsWhereItLooked) {
              for (const wchar_t* name : {L"Caf%C3%A9%20Noir.mp3", L"cover.jpg", L"live.mp3", L"stray.mp3", L"track.flac"})
                  f.AddFile(kDest + L"\\" + name, L"x");
          }},
-        {"PLS numbered in the order of N, not of its lines", L"C:\\Lists\\radio.pls",
+        {"numbered in the order read (a PLS by N), not by the lines the songs stand on", L"C:\\Lists\\radio.pls",
          L"[playlist]\r\nFile2=C:\\Music\\b.mp3\r\nFile1=C:\\Music\\a.mp3\r\n", L"01 - a.mp3=new a|02 - b.mp3=new b",
          Song(L"C:\\Music\\a.mp3", L"01 - a.mp3", L"1/1 ok") + Song(L"C:\\Music\\b.mp3", L"02 - b.mp3", L"2/2 ok") +
              L"\r\nAll files copied!",

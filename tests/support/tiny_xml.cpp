@@ -64,7 +64,11 @@ bool FeedTinyXml(std::wstring_view text, XmlSink& sink) {
 }
 
 ReaderServices TinyReaderServices() {
-    return {[](std::string_view bytes) { return std::wstring(bytes.begin(), bytes.end()); },
+    return {[](std::string_view bytes) {
+                std::wstring text;
+                for (const unsigned char byte : bytes) text.push_back(byte);  // never sign-extended
+                return text;
+            },
             [](std::string_view bytes, XmlSink& sink) { return FeedTinyXml(DecodeUtf8(bytes), sink); }};
 }
 

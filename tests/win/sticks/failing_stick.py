@@ -17,19 +17,20 @@ import argparse
 import errno
 import fnmatch
 import os
+import sys
 
-from fusepy import FUSE, FuseOSError, Operations
+from fusepy import FUSE, FuseOSError
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools"))
+from passthrough_stick import PassThroughStick  # noqa: E402
 
 
-class FailingStick(Operations):
+class FailingStick(PassThroughStick):
     def __init__(self, backing, control, flip, fail):
-        self.backing = os.path.realpath(backing)
+        super().__init__(backing)
         self.control = control
         self.given = [("flip", p) for p in flip] + [("fail", p) for p in fail]
         self.faults = {}  # open handle -> "flip", "fail" or None
-
-    def _real(self, path):
-        return os.path.join(self.backing, path.lstrip("/"))
 
     def _fault_for(self, path):
         rules = list(self.given)
@@ -42,65 +43,18 @@ class FailingStick(Operations):
                 return kind
         return None
 
-    def _call(self, fn, *args):
-        try:
-            return fn(*args)
-        except OSError as e:
-            raise FuseOSError(e.errno)
-
-    def getattr(self, path, fh=None):
-        st = self._call(os.lstat, self._real(path))
-        return {k: getattr(st, k) for k in ("st_mode", "st_nlink", "st_size", "st_uid", "st_gid",
-                                            "st_atime", "st_mtime", "st_ctime")}
-
-    def readdir(self, path, fh):
-        return [".", ".."] + self._call(os.listdir, self._real(path))
-
-    def statfs(self, path):
-        st = self._call(os.statvfs, self._real(path))
-        return {k: getattr(st, k) for k in ("f_bsize", "f_frsize", "f_blocks", "f_bfree", "f_bavail",
-                                            "f_files", "f_ffree", "f_favail", "f_namemax")}
-
-    def access(self, path, amode):
-        self._call(os.lstat, self._real(path))
-        return 0
-
-    def chmod(self, path, mode):
-        self._call(os.chmod, self._real(path), mode)
-
-    def chown(self, path, uid, gid):
-        self._call(os.chown, self._real(path), uid, gid)
-
-    def utimens(self, path, times=None):
-        self._call(os.utime, self._real(path), times)
-
-    def mkdir(self, path, mode):
-        self._call(os.mkdir, self._real(path), mode)
-
-    def rmdir(self, path):
-        self._call(os.rmdir, self._real(path))
-
-    def unlink(self, path):
-        self._call(os.unlink, self._real(path))
-
-    def rename(self, old, new):
-        self._call(os.rename, self._real(old), self._real(new))
-
-    def truncate(self, path, length, fh=None):
-        self._call(os.truncate, self._real(path) if fh is None else fh, length)
-
     def _opened(self, path, fh):
         self.faults[fh] = self._fault_for(path)
         return fh
 
     def create(self, path, mode, fi=None):
-        return self._opened(path, self._call(os.open, self._real(path), os.O_RDWR | os.O_CREAT | os.O_TRUNC, mode))
+        return self._opened(path, super().create(path, mode, fi))
 
     def open(self, path, flags):
-        return self._opened(path, self._call(os.open, self._real(path), flags))
+        return self._opened(path, super().open(path, flags))
 
     def read(self, path, size, offset, fh):
-        data = bytearray(self._call(os.pread, fh, size, offset))
+        data = bytearray(super().read(path, size, offset, fh))
         fault = self.faults.get(fh)
         if fault:
             middle = os.fstat(fh).st_size // 2
@@ -110,15 +64,9 @@ class FailingStick(Operations):
                 data[middle - offset] ^= 0xFF
         return bytes(data)
 
-    def write(self, path, data, offset, fh):
-        return self._call(os.pwrite, fh, data, offset)
-
-    def fsync(self, path, datasync, fh):
-        self._call(os.fsync, fh)
-
     def release(self, path, fh):
         self.faults.pop(fh, None)
-        self._call(os.close, fh)
+        super().release(path, fh)
 
 
 def main():

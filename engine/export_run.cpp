@@ -121,7 +121,9 @@ std::optional<RunEnd> ExportRun::Survey(PlaylistKind kind) {
 std::optional<RunEnd> ExportRun::SurveyEntries(const std::vector<PlaylistEntry>& entries) {
     if (options_.numberSongs) {
         entryTotal_ = static_cast<int>(std::min<size_t>(entries.size(), INT_MAX));
-        renumbering_.Plan(destination_, startFolder_, entries, entryTotal_);
+        // A rename stands in for a copy the run would leave alone; plain Overwrite writes
+        // every song anew, so it renames nothing.
+        if (!host_.Overwrite() || options_.onlyChanged) renumbering_.Plan(destination_, startFolder_, entries, entryTotal_);
     }
     if (!options_.checkFreeSpace) return std::nullopt;
 
@@ -135,7 +137,9 @@ std::optional<RunEnd> ExportRun::SurveyEntries(const std::vector<PlaylistEntry>&
         if (!IsPlainFileName(N) || !names.insert(files_.NameKey(N)).second || renumbering_.Renames(i)) continue;
         const std::wstring source = FullPathIn(startFolder_, entries[i].SourcePath);
         const std::optional<FileStamp> song = files_.StampOf(source);
-        if (song && CopyWanted(entries[i].Form, source, destination_ + L"\\" + N)) needed += song->Size;
+        // A file a rename takes away leaves its name to be copied.
+        if (song && (renumbering_.MovesAway(files_.NameKey(N)) || CopyWanted(entries[i].Form, source, destination_ + L"\\" + N)))
+            needed += song->Size;
     }
     const std::optional<uint64_t> free = files_.FreeBytes(destination_);
     if (!free || needed <= *free || host_.Ask(FreeSpaceQuestion(Texts().MsgAskFreeSpace, needed, *free)))

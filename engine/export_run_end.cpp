@@ -2,6 +2,7 @@
 // songs, the end line.
 #include "engine/export_run_steps.h"
 #include "engine/file_names.h"
+#include "engine/numbered_names.h"
 #include "engine/run_questions.h"
 
 namespace tunelift::detail {
@@ -21,6 +22,16 @@ void ExportRun::KeepPlaylistInDestination() {
         state_.sync.Record(playlist_.substr(cut + 1));
 }
 
+// A numbered song that did not arrive (its source missing, unreadable) may still lie on the
+// player under an earlier number, maybe its only copy there: Sync keeps every such copy.
+void ExportRun::KeepEarlierCopiesOfUnarrivedSongs() {
+    if (unarrivedSongs_.empty()) return;
+    for (const std::wstring& name : state_.sync.SyncFileNames())
+        if (const std::optional<NumberedParts> parts = SplitNumberedName(name);
+            parts && unarrivedSongs_.contains(files_.NameKey(parts->Name)))
+            state_.sync.Record(name);
+}
+
 RunEnd ExportRun::EndOfPlaylist(PlaylistKind kind) {
     std::optional<WrittenPlaylist> written;
     if (copy_ && options_.writePlaylist)
@@ -33,6 +44,7 @@ RunEnd ExportRun::EndOfPlaylist(PlaylistKind kind) {
         if (written) state_.sync.Record(written->FileName);
         // Sync listed the renamed songs under their old names, which are gone now.
         for (const std::wstring& name : renumbering_.Vacated()) state_.sync.Record(name);
+        KeepEarlierCopiesOfUnarrivedSongs();
         SyncStep();
     }
     // A cancelled run names only some of the songs: no playlist rather than half of one.

@@ -53,6 +53,7 @@ void ExportRun::HandleEntry(PlaylistKind kind, const PlaylistEntry& entry) {
     // The first song to arrive under a name, copied or already there, holds it.
     if (ok && copy_) claims_.try_emplace(files_.NameKey(N), files_.NameKey(source));
     if (ok && copy_ && options_.writePlaylist) okNames_.push_back(N);
+    if (copy_ && !ok && entryTotal_ > 0) unarrivedSongs_.insert(files_.NameKey(entry.DestName));
     if (ok) ++okCount_;
     ++entryCount_;
     const std::wstring outcome = kCrLf + std::to_wstring(okCount_) + L"/" +

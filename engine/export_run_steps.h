@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/export_run.h"
@@ -38,6 +39,7 @@ private:
     void LineDone() { host_.Tell(run_event::LineHandled{Progress()}); }
 
     void KeepPlaylistInDestination();
+    void KeepEarlierCopiesOfUnarrivedSongs();
     void HandleEntry(PlaylistKind kind, const PlaylistEntry& entry);
     bool NameTakenByAnotherSource(const std::wstring& name, const std::wstring& source);
     RunEnd PlaylistLost();
@@ -74,6 +76,7 @@ private:
     bool sync_ = false;          // Sync as it was ticked when the run started
     RunOptions options_;         // as they were when the run started
     int entryTotal_ = 0;         // entries counted before the first copy; 0: no numbering
+    std::unordered_set<std::wstring> unarrivedSongs_;  // name keys of numbered songs that did not arrive
     int entryPosition_ = 0;      // entries reached so far
     std::vector<std::wstring> okNames_;  // destination names of the entries that arrived
     std::wstring playlist_;

@@ -19,6 +19,8 @@ void Renumbering::Plan(const std::wstring& destination, const std::wstring& star
     const NameKeyOf key = [this](const std::wstring& name) { return files_.NameKey(name); };
     plan_ = PlanRenumbering(ListDestination(files_, folder_), places, key);
     placed_.assign(plan_.size(), false);
+    for (const PlannedPlace& place : plan_)
+        for (const RenameStep& step : place.Steps) movedAway_.insert(files_.NameKey(step.From));
 }
 
 std::optional<std::wstring> Renumbering::Reach(size_t index, const std::wstring& name) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/file_services.h"
@@ -30,6 +31,9 @@ public:
     // renames nothing: its own entry is copied as ever.
     std::optional<std::wstring> Reach(size_t index, const std::wstring& name);
 
+    // Whether the plan takes the file under this name key away (before its place is reached).
+    bool MovesAway(const std::wstring& nameKey) const { return movedAway_.contains(nameKey); }
+
     // The names renames took files away from: files Sync listed under them are gone.
     const std::vector<std::wstring>& Vacated() const { return vacated_; }
 
@@ -40,6 +44,7 @@ private:
     std::vector<PlannedPlace> plan_;
     std::vector<bool> placed_;            // per place: a performed rename put its song there
     std::vector<std::wstring> vacated_;
+    std::unordered_set<std::wstring> movedAway_;  // keys of the names the plan renames from
 };
 
 }  // namespace tunelift

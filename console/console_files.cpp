@@ -14,14 +14,15 @@ bool ConsoleFiles::FileCopy(const std::wstring& source, const std::wstring& dest
     if (!FileExists(source)) return false;
     const std::wstring key = real_.NameKey(dest);
     gone_.erase(key);
-    made_.insert(key);
+    made_[key] = StampOf(source);  // a copy keeps its song's size and time
     return true;
 }
 
 std::optional<FileStamp> ConsoleFiles::StampOf(const std::wstring& file) {
     if (dryRun_) {
         const std::wstring key = real_.NameKey(file);
-        if (made_.contains(key) || gone_.contains(key)) return std::nullopt;
+        if (const auto made = made_.find(key); made != made_.end()) return made->second;
+        if (gone_.contains(key)) return std::nullopt;
     }
     return real_.StampOf(file);
 }
@@ -39,10 +40,11 @@ bool ConsoleFiles::RenameFile(const std::wstring& from, const std::wstring& to) 
     if (!dryRun_) return real_.RenameFile(from, to);
     const std::wstring fromKey = real_.NameKey(from), toKey = real_.NameKey(to);
     if (!FileExists(from) || (toKey != fromKey && FileExists(to))) return false;
+    const std::optional<FileStamp> stamp = StampOf(from);
     made_.erase(fromKey);
     gone_.insert(fromKey);
     gone_.erase(toKey);
-    made_.insert(toKey);
+    made_[toKey] = stamp;
     return true;
 }
 

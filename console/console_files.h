@@ -2,7 +2,9 @@
 // answering every read while making no copy, rename, deletion or write at all: a song
 // "copied" then exists, and a file "deleted" is gone, for the rest of that run only.
 #pragma once
+#include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,7 +60,7 @@ private:
     FileServices& real_;
     const bool dryRun_;
     // Dry run only, by name key: files it would have made, and files it would have deleted.
-    std::set<std::wstring> made_;
+    std::map<std::wstring, std::optional<FileStamp>> made_;
     std::set<std::wstring> gone_;
     std::vector<std::wstring> written_;
 };

@@ -103,6 +103,11 @@ TEST(CliRun, EveryRunEndsWithItsOutputAndCode) {
          L"would leave: C:\\Work\\Player\\a.mp3\nwould copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\n"
          L"would write: C:\\Work\\Player\\mix.m3u\nentries: 2, ok: 2, errors: 0, deleted: 0\n",
          0, L"old.mp3=old|a.mp3=song A", L"", Midway::Nothing, L"a.mp3=song A"},
+        {"a dry run leaves a song listed twice as the real run does, once copied", {L"copy", kList, kPlayer,
+         L"--overwrite", L"--only-changed", L"--dry-run"}, L"#EXTM3U\r\nC:\\Music\\b.mp3\r\nC:\\Music\\b.mp3\r\n",
+         L"would copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\nwould leave: C:\\Work\\Player\\b.mp3\n"
+         L"entries: 2, ok: 2, errors: 0, deleted: 0\n",
+         0, L"old.mp3=old"},
         {"a dry run with Sync spares the playlist the real run writes anew", {L"copy", kList, kPlayer, L"--sync",
          L"--write-playlist", L"--dry-run"}, kAb,
          L"would copy: C:\\Lists\\Music\\a.mp3 -> C:\\Work\\Player\\a.mp3\nwould copy: C:\\Music\\b.mp3 -> C:\\Work\\Player\\b.mp3\n"

@@ -111,7 +111,8 @@ std::wstring DecodePlaylistText(std::string_view bytes, AnsiDecoder ansi) {
     case TextEncoding::Utf8: return DecodeUtf8(bytes);
     case TextEncoding::Ansi: break;
     }
-    return ansi(bytes);
+    // Without the system's decoder the bytes are read as UTF-8 (each stray byte replaced).
+    return ansi ? ansi(bytes) : DecodeUtf8(bytes);
 }
 
 LineIndex::LineIndex(std::wstring_view text) {

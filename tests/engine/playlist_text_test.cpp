@@ -98,6 +98,8 @@ TEST(PlaylistDecoding, EachFileGoesThroughExactlyOneDecoder) {
     // One ill-formed byte anywhere sends the whole file to the code page.
     EXPECT_EQ(DecodePlaylistText("\xC3\x9C\r\n\xDC", Latin1), L"\u00C3\u009C\r\n\u00DC");
     EXPECT_EQ(ansiCalls, 3);
+    // Without a code page, a stray byte is replaced rather than the call failing.
+    EXPECT_EQ(DecodePlaylistText("\xDC" "ber.mp3", nullptr), L"\uFFFDber.mp3");
 }
 
 TEST(PlaylistDecoding, Utf8GivesUtf16CodeUnitsAndReplacesBadBytes) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock_win.h"
 #include "tests/win/support/remove_tree_win.h"
 #include "ui/control_ids.h"
 #include "ui/frm_crateway_win.h"
@@ -18,12 +19,7 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using tunelift::bench::Now;
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

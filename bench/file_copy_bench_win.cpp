@@ -12,16 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock_win.h"
 #include "win/file_copy_win.h"
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using tunelift::bench::Now;
 
 // How long the copy goes without servicing the window, seen at each of its yields.
 struct Gaps {

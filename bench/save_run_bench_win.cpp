@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_clock_win.h"
 #include "console/cli_run.h"
 #include "tests/support/scripted_host.h"
 #include "ui/control_ids.h"
@@ -37,12 +38,7 @@ namespace {
 
 using tunelift::win::FileHandle;
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using tunelift::bench::Now;
 
 // The playlist's entries, for the loop: one full path per line after "#EXTM3U".
 std::vector<std::wstring> Entries(const std::wstring& playlist) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock_win.h"
 #include "engine/song_hash.h"
 #include "win/file_copy_win.h"
 #include "win/read_back_win.h"
@@ -25,12 +26,7 @@ namespace {
 using tunelift::win::ReadBack;
 using tunelift::win::ReadFrom;
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using tunelift::bench::Now;
 
 // Median, least and most of the values.
 struct Spread {
